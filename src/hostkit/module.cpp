@@ -1,0 +1,2 @@
+// placeholder so the module builds before its first source lands
+namespace tavlo_module_hostkit {}
