@@ -2,18 +2,20 @@
 
 #include "Command.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 
 namespace tavlo::cli {
 
 namespace {
 
-std::string quoted(const std::string& path) { return "'" + path + "'"; }
+std::string quoted(const std::string& path) {
+  return "'" + path + "'";
+}
 
 bool writeAll(int fd, const std::string& bytes) {
   const char* p = bytes.data();

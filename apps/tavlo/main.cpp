@@ -27,7 +27,9 @@ CommandRegistration::CommandRegistration(std::string name, std::string descripti
   registry().emplace(std::move(name), Entry{std::move(description), std::move(setup)});
 }
 
-void printError(std::string_view message) { std::cerr << "tavlo: " << message << '\n'; }
+void printError(std::string_view message) {
+  std::cerr << "tavlo: " << message << '\n';
+}
 
 }  // namespace tavlo::cli
 

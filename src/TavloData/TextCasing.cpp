@@ -1,0 +1,90 @@
+#include "TavloData/TextCasing.h"
+
+#include <unicode/locid.h>
+#include <unicode/uchar.h>
+#include <unicode/unistr.h>
+#include <unicode/utf8.h>
+
+namespace tavlo {
+
+namespace {
+
+std::string toUTF8(const icu::UnicodeString& text) {
+  std::string out;
+  text.toUTF8String(out);
+  return out;
+}
+
+icu::UnicodeString fromUTF8(std::string_view text) {
+  return icu::UnicodeString::fromUTF8(icu::StringPiece(text.data(), static_cast<int32_t>(text.size())));
+}
+
+// The first code point upper-cased (full mapping: "ß" becomes "SS"), the rest
+// lower-cased when LOWER_REST is set, else kept.
+std::string capitalized(std::string_view word, bool lowerRest) {
+  icu::UnicodeString text = fromUTF8(word);
+  if (text.isEmpty()) return {};
+  int32_t firstLength = U16_LENGTH(text.char32At(0));
+  icu::UnicodeString first(text, 0, firstLength);
+  icu::UnicodeString rest(text, firstLength);
+  first.toUpper(icu::Locale::getRoot());
+  if (lowerRest) rest.toLower(icu::Locale::getRoot());
+  return toUTF8(first) + toUTF8(rest);
+}
+
+}  // namespace
+
+std::vector<std::string> words(std::string_view text) {
+  std::vector<std::string> result;
+  std::string current;
+  int32_t i = 0;
+  const auto* bytes = reinterpret_cast<const uint8_t*>(text.data());
+  const auto length = static_cast<int32_t>(text.size());
+  while (i < length) {
+    int32_t start = i;
+    UChar32 c = 0;
+    U8_NEXT(bytes, i, length, c);
+    // Letters and digits in every script; combining marks stay with their
+    // letter so that decomposed "é" is one word.
+    bool wordChar =
+        c >= 0 && (u_isalnum(c) ||
+                   (!current.empty() && (u_getCombiningClass(c) != 0 || u_charType(c) == U_NON_SPACING_MARK ||
+                                         u_charType(c) == U_COMBINING_SPACING_MARK)));
+    if (wordChar) {
+      current.append(text.substr(static_cast<size_t>(start), static_cast<size_t>(i - start)));
+    } else if (!current.empty()) {
+      result.push_back(std::move(current));
+      current.clear();
+    }
+  }
+  if (!current.empty()) result.push_back(std::move(current));
+  return result;
+}
+
+std::string lowerCamelCased(std::string_view text) {
+  std::string result;
+  bool first = true;
+  for (const auto& word : words(text)) {
+    result += first ? lowercased(word) : capitalized(word, true);
+    first = false;
+  }
+  return result;
+}
+
+std::string upperCamelCased(std::string_view text) {
+  std::string result;
+  for (const auto& word : words(text)) result += capitalized(word, true);
+  return result;
+}
+
+std::string capitalizingFirstLetter(std::string_view text) {
+  return capitalized(text, false);
+}
+
+std::string lowercased(std::string_view text) {
+  icu::UnicodeString unicode = fromUTF8(text);
+  unicode.toLower(icu::Locale::getRoot());
+  return toUTF8(unicode);
+}
+
+}  // namespace tavlo

@@ -1,0 +1,26 @@
+// Casing of exported names: words are runs of Unicode letters and digits,
+// so "Größe 2" and "naïve café" split and case the way a person reads them.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tavlo {
+
+// The runs of letters and digits of TEXT, in order; everything else separates.
+std::vector<std::string> words(std::string_view text);
+
+// "brand primary-2" -> "brandPrimary2"; no words give the empty text.
+std::string lowerCamelCased(std::string_view text);
+
+// "brand primary-2" -> "BrandPrimary2".
+std::string upperCamelCased(std::string_view text);
+
+// The first character upper-cased, the rest unchanged.
+std::string capitalizingFirstLetter(std::string_view text);
+
+// The whole text in lower case (full Unicode case mapping).
+std::string lowercased(std::string_view text);
+
+}  // namespace tavlo

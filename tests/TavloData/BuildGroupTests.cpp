@@ -1,0 +1,122 @@
+#include "TavloData/BuildGroup.h"
+#include "TavloData/TestGroup.h"
+#include "TavloData/TextCasing.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace tavlo {
+namespace {
+
+using T = BuildNameTransform;
+
+struct TransformCase {
+  std::string name;
+  std::string none, camel, pascal, snake, kebab;
+};
+
+TEST(BuildNameTransform, CasesNamesByWordsOfLettersAndDigits) {
+  const std::vector<TransformCase> cases = {
+      {"Brand primary-2", "Brand primary-2", "brandPrimary2", "BrandPrimary2", "brand_primary-2",
+       "brand-primary-2"},
+      {"", "", "", "", "", ""},
+      {"---", "---", "", "", "---", "---"},
+      {"Dark Mode.beta", "Dark Mode.beta", "darkModeBeta", "DarkModeBeta", "dark_mode.beta",
+       "dark-mode.beta"},
+      {"Größe 2", "Größe 2", "größe2", "Größe2", "größe_2", "größe-2"},
+      {"naïve café", "naïve café", "naïveCafé", "NaïveCafé", "naïve_café", "naïve-café"},
+      {"UPPER case", "UPPER case", "upperCase", "UpperCase", "upper_case", "upper-case"},
+      // A decomposed "é" (e + combining acute) stays one word.
+      {"cafe\xCC\x81 noir", "cafe\xCC\x81 noir", "cafe\xCC\x81Noir", "Cafe\xCC\x81Noir", "cafe\xCC\x81_noir",
+       "cafe\xCC\x81-noir"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(transform(T::none, c.name), c.none);
+    EXPECT_EQ(transform(T::camelCase, c.name), c.camel);
+    EXPECT_EQ(transform(T::pascalCase, c.name), c.pascal);
+    EXPECT_EQ(transform(T::snakeCase, c.name), c.snake);
+    EXPECT_EQ(transform(T::kebabCase, c.name), c.kebab);
+  }
+}
+
+TEST(BuildNameTransform, ConcatenationAndAffixes) {
+  EXPECT_EQ(alterForConcatonation(T::none, "blue"), "blue");
+  EXPECT_EQ(alterForConcatonation(T::camelCase, "blue"), "Blue");
+  EXPECT_EQ(alterForConcatonation(T::pascalCase, "ärger"), "Ärger");
+  EXPECT_EQ(alterForConcatonation(T::snakeCase, "blue"), "_blue");
+  EXPECT_EQ(alterForConcatonation(T::kebabCase, ""), "-");
+  EXPECT_EQ(capitalizingFirstLetter("bLUE"), "BLUE");
+  EXPECT_EQ(capitalizingFirstLetter(""), "");
+
+  EXPECT_EQ(add(T::none, std::string(""), std::nullopt, "name"), "name");
+  EXPECT_EQ(add(T::camelCase, std::string("tk"), std::string("Dark"), "name"), "tknameDark");
+}
+
+TEST(BuildEnumerations, CodesWordsAndDisplayNames) {
+  EXPECT_EQ(buildFileTypeFromRaw(13), BuildFileType::less);
+  EXPECT_EQ(buildFileTypeFromRaw(0), BuildFileType::text);
+  EXPECT_FALSE(buildFileTypeFromRaw(14));
+  EXPECT_FALSE(buildFileTypeFromRaw(-1));
+  EXPECT_EQ(buildNameTransformFromRaw(2), T::pascalCase);
+  EXPECT_FALSE(buildNameTransformFromRaw(5));
+  EXPECT_EQ(allBuildFileTypes().size(), 14u);
+  EXPECT_EQ(rawValue(BuildFileType::androidCompose), 11);
+  EXPECT_EQ(displayName(BuildFileType::gl), "OpenGL/WebGL");
+  EXPECT_EQ(displayName(T::none), "Don't Change");
+
+  std::vector<BuildFileType> withFormat;
+  for (auto type : allBuildFileTypes())
+    if (supportsFormat(type)) withFormat.push_back(type);
+  EXPECT_EQ(withFormat,
+            (std::vector{BuildFileType::text, BuildFileType::css, BuildFileType::scss, BuildFileType::less}));
+
+  EXPECT_EQ(buildExportFormatFromRaw("cssOKLCH"), BuildExportFormat::cssOKLCH);
+  EXPECT_FALSE(buildExportFormatFromRaw("csshex"));
+  EXPECT_EQ(assetCatalogSymbolGenerationFromRaw("notSet"), AssetCatalogSymbolGeneration::notSpecified);
+  EXPECT_FALSE(assetCatalogSymbolGenerationFromRaw("True"));
+  EXPECT_EQ(appearanceColorTypeFromRaw("lightDark"), AppearanceColorType::lightDark);
+  EXPECT_EQ(displayName(AppearanceColorType::lightDark), "light-dark()");
+
+  EXPECT_EQ(testTaskTypeFromRaw("wcagContrast"), TestTaskType::wcagContrastTest);
+  EXPECT_FALSE(testTaskTypeFromRaw("WCAGContrast"));
+  EXPECT_EQ(testFontWeightFromRaw("700"), TestFontWeight::sevenHundred);
+  EXPECT_FALSE(testFontWeightFromRaw("250"));
+  EXPECT_EQ(displayName(TestThresholdType::textSize), "Text Size/Weight");
+}
+
+TEST(BuildTask, FileNames) {
+  struct Case {
+    std::string fileName;
+    BuildFileType type;
+    std::string full, stem;
+  };
+  const std::vector<Case> cases = {
+      {"tokens", BuildFileType::jsonDesignToken, "tokens.json", "tokens"},
+      {"tokens.final", BuildFileType::css, "tokens.final", "tokens"},
+      {"a.b.css", BuildFileType::text, "a.b.css", "a.b"},
+      {"Colors", BuildFileType::assetCatalog, "Colors.xcassets", "Colors"},
+      {"", BuildFileType::less, ".less", ""},
+  };
+  for (const auto& c : cases) {
+    BuildTask task("id", "task", T::none, "out", c.fileName, c.type);
+    EXPECT_EQ(task.fullFileName(), c.full) << c.fileName;
+    EXPECT_EQ(task.fileNameWithoutExtension(), c.stem) << c.fileName;
+  }
+}
+
+TEST(BuildGroup, EqualByIdentifierAndObservable) {
+  BuildGroup a("A", "same", {});
+  BuildGroup b("B", "same", {});
+  EXPECT_TRUE(a == b);
+  std::vector<std::string> changed;
+  a.subscribe([&](std::string_view property) { changed.emplace_back(property); });
+  a.setIsExpanded(true);
+  a.setName("C");
+  EXPECT_EQ(changed, (std::vector<std::string>{"isExpanded", "name"}));
+}
+
+}  // namespace
+}  // namespace tavlo
