@@ -1,0 +1,363 @@
+#include "MerrinColorUtils/Clipboard.h"
+#include "MerrinColorUtils/ColorConverter.h"
+#include "MerrinColorUtils/ColorFormat.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace mcu {
+namespace {
+
+PlatformColor srgb(double r, double g, double b, double a = 1.0) {
+  return PlatformColor::colorWithSRGBRed(r, g, b, a);
+}
+PlatformColor p3(double r, double g, double b, double a = 1.0) {
+  return PlatformColor::colorWithDisplayP3Red(r, g, b, a);
+}
+PlatformColor extended(double r, double g, double b, double a = 1.0) {
+  return PlatformColor::colorWithColorSpace(PlatformColorSpace::extendedSRGB(), {r, g, b, a});
+}
+
+ColorConverterOptions places(std::int64_t roundedTo, std::optional<std::string> prefix = std::nullopt,
+                             std::optional<std::string> suffix = std::nullopt, bool forceClip = false) {
+  ColorConverterOptions options;
+  options.roundedTo = roundedTo;
+  options.p3Prefix = std::move(prefix);
+  options.suffixWhenClipped = std::move(suffix);
+  options.forceClip = forceClip;
+  return options;
+}
+
+struct WriteCase {
+  const char* name;
+  PlatformColor color;
+  ColorFormat format;
+  ColorSpace space;
+  ColorConverterOptions options;
+  std::optional<std::string> expected;
+  bool clipped;
+};
+
+TEST(ColorConverterWrite, EveryNotationWritesItsTemplate) {
+  const PlatformColor orange = srgb(1, 0.5, 0);
+  const PlatformColor halfOrange = srgb(1, 0.5, 0, 0.5);
+  const PlatformColor wide = extended(1.1, 0.5, 0);
+  const PlatformColor p3Red = p3(1, 0, 0);
+  using F = ColorFormat;
+  using S = ColorSpace;
+  const WriteCase cases[] = {
+      // 0.5 × 255 = 127.5 rounds away from zero to 0x80.
+      {"hexRGB", orange, F::hexRGB, S::sRGB, places(4), "0xFF8000", false},
+      {"htmlRGB", orange, F::htmlRGB, S::sRGB, places(4), "#FF8000", false},
+      {"hexARGB", orange, F::hexARGB, S::sRGB, places(4), "0xFFFF8000", false},
+      {"hexRGBA", orange, F::hexRGBA, S::sRGB, places(4), "0xFF8000FF", false},
+      {"htmlRGB alpha", halfOrange, F::htmlRGB, S::sRGB, places(4), "#FF800080", false},
+      {"hexARGB alpha", halfOrange, F::hexARGB, S::sRGB, places(4), "0x80FF8000", false},
+      {"hex P3 prefixed, never clipped", p3Red, F::hexRGB, S::displayP3, places(4, "p3: ", "!"),
+       "p3: 0xFF0000", false},
+      {"hex wide colour clipped", wide, F::hexRGB, S::sRGBExtended, places(4, "p3: ", " (clipped)"),
+       "0xFF8000 (clipped)", true},
+      // An sRGB colour never clips, so out-of-range components are held to a byte.
+      {"hex out-of-range bytes clamp", srgb(-0.2, 2, 0.5), F::hexRGB, S::sRGB, places(4), "0x00FF80", false},
+      {"cssRGB", orange, F::cssRGB, S::sRGB, places(3), "rgb(255, 128, 0)", false},
+      {"cssRGB alpha", halfOrange, F::cssRGB, S::sRGB, places(3), "rgb(255, 128, 0 / 0.5)", false},
+      {"cssRGB wide clips with suffix", wide, F::cssRGB, S::sRGBExtended, places(3, std::nullopt, " !"),
+       "rgb(255, 128, 0) !", true},
+      {"cssRGB wide clips without suffix", wide, F::cssRGB, S::sRGBExtended, places(3), "rgb(255, 128, 0)",
+       true},
+      {"cssRGB P3 stays color()", p3Red, F::cssRGB, S::displayP3, places(3, std::nullopt, "!"),
+       "color(display-p3 1 0 0)", false},
+      {"cssRGB P3 forced into rgb()", p3Red, F::cssRGB, S::displayP3, places(3, std::nullopt, "!", true),
+       "rgb(255, 0, 0)!", true},
+      {"cssColor", orange, F::cssColor, S::sRGB, places(3), "color(srgb 1 0.5 0)", false},
+      {"cssColor extended unclipped", wide, F::cssColor, S::sRGBExtended, places(3, std::nullopt, "!"),
+       "color(srgb 1.1 0.5 0)", false},
+      {"cssColor wide in sRGB clips", wide, F::cssColor, S::sRGB, places(3, std::nullopt, "!"),
+       "color(srgb 1 0.5 0)!", true},
+      {"cssColor P3 alpha", p3(0.25, 0.5, 1, 0.75), F::cssColor, S::displayP3, places(3),
+       "color(display-p3 0.25 0.5 1 / 0.75)", false},
+      {"floatRGBA", orange, F::floatRGBA, S::sRGB, places(2), "1 0.5 0 1", false},
+      {"floatRGBA P3 prefix", p3(1, 0.5, 0), F::floatRGBA, S::displayP3, places(2, "p3: "), "p3: 1 0.5 0 1",
+       false},
+      {"floatRGBA half away from zero", srgb(0.25, 0.35, 0.45, 1), F::floatRGBA, S::sRGB, places(1),
+       "0.3 0.4 0.5 1", false},
+      {"floatHSVA", orange, F::floatHSVA, S::sRGB, places(4), "0.0833 1 1 1", false},
+      {"cssHSL", orange, F::cssHSL, S::sRGB, places(4), "hsl(30 100% 50%)", false},
+      {"cssHSL alpha", halfOrange, F::cssHSL, S::sRGB, places(4), "hsl(30 100% 50% / 0.5)", false},
+      {"cssHSL P3 prefix", p3(1, 1, 1), F::cssHSL, S::displayP3, places(4, "p3: "), "p3: hsl(0 0% 100%)",
+       false},
+      {"cssOKLAB white", srgb(1, 1, 1), F::cssOKLAB, S::sRGB, places(4), "oklab(100% 0 0)", false},
+      {"cssOKLAB alpha", srgb(0, 0, 0, 0.25), F::cssOKLAB, S::sRGB, places(4), "oklab(0% 0 0 / 0.25)", false},
+      {"cssOKLCH red", srgb(1, 0, 0), F::cssOKLCH, S::sRGB, places(4), "oklch(62.8% 0.2577 29.2)", false},
+      {"cssOKLCH ignores places for L and h", srgb(1, 0, 0, 0.5), F::cssOKLCH, S::oklch, places(2),
+       "oklch(62.8% 0.26 29.2 / 0.5)", false},
+      {"UIColor RGBA", orange, F::swiftUIColorRGBA, S::sRGB, places(4),
+       "UIColor(red: 1, green: 0.5, blue: 0, alpha: 1)", false},
+      {"UIColor RGBA P3", p3Red, F::swiftUIColorRGBA, S::displayP3, places(4),
+       "UIColor(displayP3Red: 1, green: 0, blue: 0, alpha: 1)", false},
+      {"UIColor HSBA", orange, F::swiftUIColorHSBA, S::sRGB, places(4),
+       "UIColor(hue: 0.0833, saturation: 1, brightness: 1, alpha: 1)", false},
+      {"NSColor RGBA extended", wide, F::swiftNSColorRGBA, S::sRGBExtended, places(4),
+       "NSColor(red: 1.1, green: 0.5, blue: 0, alpha: 1)", false},
+      {"NSColor RGBA P3", p3Red, F::swiftNSColorRGBA, S::displayP3, places(4),
+       "NSColor(displayP3Red: 1, green: 0, blue: 0, alpha: 1)", false},
+      {"NSColor HSBA", orange, F::swiftNSColorHSBA, S::sRGB, places(4),
+       "NSColor(hue: 0.0833, saturation: 1, brightness: 1, alpha: 1)", false},
+      {"NSColor HSBA extended", orange, F::swiftNSColorHSBA, S::sRGBExtended, places(4),
+       "NSColor(colorSpace: .extendedSRGB, hue: 0.0833, saturation: 1, brightness: 1, alpha: 1)", false},
+      {"NSColor HSBA P3", p3Red, F::swiftNSColorHSBA, S::displayP3, places(4),
+       "NSColor(colorSpace: .displayP3, hue: 0, saturation: 1, brightness: 1, alpha: 1)", false},
+      {"NSColor RGBA in OKLab is absent", p3Red, F::swiftNSColorRGBA, S::oklab, places(4), std::nullopt,
+       false},
+      {"NSColor HSBA in OKLCH is absent", p3Red, F::swiftNSColorHSBA, S::oklch, places(4), std::nullopt,
+       false},
+      {"Color RGBA", halfOrange, F::swiftColorRGBA, S::sRGB, places(4),
+       "Color(red: 1, green: 0.5, blue: 0, opacity: 0.5)", false},
+      {"Color RGBA P3", p3Red, F::swiftColorRGBA, S::displayP3, places(4),
+       "Color(.displayP3, red: 1, green: 0, blue: 0, opacity: 1)", false},
+      {"Color HSBA", orange, F::swiftColorHSBA, S::sRGB, places(4),
+       "Color(hue: 0.0833, saturation: 1, brightness: 1, opacity: 1)", false},
+  };
+  for (const WriteCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    ColorConverterResult result = ColorConverter::convertColorToString(c.color, c.format, c.space, c.options);
+    EXPECT_EQ(result.colorString, c.expected);
+    EXPECT_EQ(result.clipped, c.clipped);
+  }
+}
+
+// Any component within `tolerance` of the original, in the original's space.
+void expectNear(const PlatformColor& actual, const PlatformColor& expected, double tolerance) {
+  auto converted = actual.colorUsingColorSpace(expected.colorSpace());
+  ASSERT_TRUE(converted.has_value()) << actual;
+  auto a = converted->components();
+  auto e = expected.components();
+  ASSERT_EQ(a.size(), e.size());
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    EXPECT_NEAR(a[i], e[i], tolerance) << "component " << i << " of " << actual << " vs " << expected;
+  }
+}
+
+// What each notation loses: hex keeps bytes, hsl() whole percentages, oklch()
+// tenths of a percent and of a degree, the HSB forms four places of hue.
+double toleranceOf(ColorFormat format) {
+  switch (format) {
+    case ColorFormat::htmlRGB:
+    case ColorFormat::hexRGB:
+    case ColorFormat::hexARGB:
+    case ColorFormat::hexRGBA:
+    case ColorFormat::cssRGB:
+      return 0.5 / 255.0 + 1e-9;
+    case ColorFormat::cssHSL:
+      return 0.02;
+    case ColorFormat::floatHSVA:
+    case ColorFormat::swiftUIColorHSBA:
+    case ColorFormat::swiftNSColorHSBA:
+    case ColorFormat::swiftColorHSBA:
+      return 0.0005;  // a hue step of 0.0001 turns moves a component up to 6 × 0.0001 × brightness
+    case ColorFormat::cssOKLAB:
+    case ColorFormat::cssOKLCH:
+      return 0.004;
+    default:
+      return 0.0001;
+  }
+}
+
+TEST(ColorConverterRoundTrip, EveryNotationReadsBackWhatItWrites) {
+  const ColorConverterOptions options = places(4, "p3: ");
+  for (ColorFormat format : allColorFormats()) {
+    for (ColorSpace space : supportedColorSpaces(format)) {
+      // OKLab and OKLCH colours travel as Display P3 colours.
+      PlatformColorSpace platformSpace = toNSColorSpace(space);
+      std::vector<PlatformColor> colors{
+          PlatformColor::colorWithColorSpace(platformSpace, {0.8, 0.4, 0.2, 1.0}),
+          PlatformColor::colorWithColorSpace(platformSpace, {0.1, 0.6, 0.9, 1.0})};
+      if (format != ColorFormat::hexRGB) {
+        colors.push_back(PlatformColor::colorWithColorSpace(platformSpace, {0.3, 0.7, 0.5, 0.6}));
+      }
+      if (space == ColorSpace::sRGBExtended) {
+        colors.push_back(extended(1.1, 0.4, -0.05, 1.0));
+      }
+      for (const PlatformColor& color : colors) {
+        auto written = ColorConverter::convertColorToString(color, format, space, options).colorString;
+        SCOPED_TRACE(std::string(caseName(format)) + " in " + std::string(caseName(space)) + ": " +
+                     written.value_or("(absent)"));
+        ASSERT_TRUE(written.has_value());
+        auto parsed = parseColor(format, *written, space);
+        ASSERT_TRUE(parsed.has_value());
+        expectNear(*parsed, color, toleranceOf(format));
+
+        ConvertedColor converted = ColorConverter::convertStringToColor(*written, format, space, false);
+        EXPECT_EQ(converted.detectedFormat, format);
+        EXPECT_EQ(converted.color, parsed);
+      }
+    }
+  }
+}
+
+struct ReadCase {
+  const char* text;
+  ColorFormat requested;
+  ColorSpace space;
+  std::optional<ColorFormat> detected;
+  PlatformColor expected;
+};
+
+TEST(ColorConverterRead, ToleratesWhatPeoplePaste) {
+  using F = ColorFormat;
+  using S = ColorSpace;
+  const PlatformColor orange = srgb(1, 128 / 255.0, 0);
+  const ReadCase cases[] = {
+      {"  #f80  ", F::htmlRGB, S::sRGB, F::htmlRGB, srgb(1, 0x88 / 255.0, 0)},
+      {"#F808", F::htmlRGB, S::sRGB, F::htmlRGB, srgb(1, 0x88 / 255.0, 0, 0x88 / 255.0)},
+      {"#c", F::htmlRGB, S::sRGB, F::htmlRGB, srgb(0.8, 0.8, 0.8)},
+      {"--brand-orange: #FF8000;", F::htmlRGB, S::sRGB, F::htmlRGB, orange},
+      {"--brand: rgb(255, 128, 0);", F::floatRGBA, S::sRGB, F::cssRGB, orange},
+      {"rgba(255,128,0,0.5)", F::cssRGB, S::sRGB, F::cssRGB, srgb(1, 128 / 255.0, 0, 0.5)},
+      {"rgb(100% 50% 0% / 50%)", F::cssRGB, S::sRGB, F::cssRGB, srgb(1, 0.5, 0, 0.5)},
+      // Asked for hex, found rgb(): the colour still comes back.
+      {"rgb(255, 128, 0)", F::hexRGB, S::sRGB, F::cssRGB, orange},
+      {"0xff8000", F::floatRGBA, S::sRGB, F::hexRGB, orange},
+      {"FF8000FF", F::hexRGBA, S::sRGB, F::hexRGBA, orange},
+      {"1, 0.5, 0", F::floatRGBA, S::sRGB, F::floatRGBA, srgb(1, 0.5, 0)},
+      {"1 .5 0 5e-1", F::floatRGBA, S::sRGB, F::floatRGBA, srgb(1, 0.5, 0, 0.5)},
+      {"NSColor(red:1,green:0.5,blue:0,alpha:1)", F::floatRGBA, S::sRGB, F::swiftNSColorRGBA,
+       srgb(1, 0.5, 0)},
+      {"Color(red: 1, green: 0.5, blue: 0)", F::floatRGBA, S::sRGB, F::swiftColorRGBA, srgb(1, 0.5, 0)},
+      {"UIColor(red: 1, green: 0.5, blue: 0, alpha: 1)", F::floatRGBA, S::sRGB, F::swiftUIColorRGBA,
+       srgb(1, 0.5, 0)},
+      {"Color(.extendedSRGB, red: 1.5, green: 0.5, blue: 0, opacity: 1)", F::swiftColorRGBA, S::sRGB,
+       F::swiftColorRGBA, extended(1.5, 0.5, 0)},
+      {"hsla(30deg, 100%, 50%, 0.5)", F::cssHSL, S::sRGB, F::cssHSL, srgb(1, 0.5, 0, 0.5)},
+      // Out-of-range values are clamped for the space they are read in.
+      {"rgb(300, -20, 0)", F::cssRGB, S::sRGB, F::cssRGB, srgb(1, 0, 0)},
+      {"3 -0.5 0", F::floatRGBA, S::sRGBExtended, F::floatRGBA, extended(2, -0.5, 0)},
+      {"color(srgb 1.2 0 0)", F::cssColor, S::sRGBExtended, F::cssColor, extended(1.2, 0, 0)},
+      // A p3 marker or a P3 notation makes the colour Display P3.
+      {"p3: 0xFF8000", F::hexRGB, S::sRGB, F::hexRGB, p3(1, 128 / 255.0, 0)},
+      {"color(display-p3 1 0 0)", F::floatRGBA, S::sRGB, F::cssRGB, p3(1, 0, 0)},
+      {"NSColor(displayP3Red: 1, green: 0, blue: 0, alpha: 1)", F::floatRGBA, S::sRGB, F::swiftNSColorRGBA,
+       p3(1, 0, 0)},
+  };
+  for (const ReadCase& c : cases) {
+    SCOPED_TRACE(c.text);
+    ConvertedColor converted = ColorConverter::convertStringToColor(c.text, c.requested, c.space, false);
+    EXPECT_EQ(converted.detectedFormat, c.detected);
+    ASSERT_TRUE(converted.color.has_value());
+    EXPECT_EQ(converted.color->colorSpace(), c.expected.colorSpace());
+    expectNear(*converted.color, c.expected, 1e-9);
+  }
+}
+
+TEST(ColorConverterRead, OKLabAndOKLCHTextsComeThroughLinearSRGB) {
+  auto red = parseColor(ColorFormat::cssOKLCH, "oklch(62.8% 0.2577 29.23)", ColorSpace::sRGB);
+  ASSERT_TRUE(red.has_value());
+  expectNear(*red, srgb(1, 0, 0), 0.002);
+  auto white = parseColor(ColorFormat::cssOKLAB, "oklab(1 0 0)", ColorSpace::oklab);
+  ASSERT_TRUE(white.has_value());
+  EXPECT_EQ(white->colorSpace(), PlatformColorSpace::displayP3());
+  expectNear(*white, p3(1, 1, 1), 1e-4);
+}
+
+TEST(ColorConverterRead, RejectsWhatNoNotationWrites) {
+  for (const char* text : {"",
+                           "   ",
+                           "#FF800",
+                           "0xGG0000",
+                           "rgb(255, 128)",
+                           "rgb(255, 128, 0",
+                           "rgb(1, 2, 3) x",
+                           "nan nan nan",
+                           "inf 0 0",
+                           "1e999 0 0",
+                           "1 2",
+                           "1 2 3 4 5",
+                           "NSColor(red: 1, green: 0.5)",
+                           "Color(red: 1, green: 0.5, blue: 0, tint: 1)",
+                           "UIColor(red: 1, green: 1, blue: 1",
+                           "NSColor(red: 1, red: 1, green: 1, blue: 1)",
+                           "color(rec2020 1 0 0)",
+                           "hsl(10% 1 1)",
+                           "--: #FFF",
+                           "p3"}) {
+    SCOPED_TRACE(text);
+    ConvertedColor converted =
+        ColorConverter::convertStringToColor(text, ColorFormat::floatRGBA, ColorSpace::sRGB, false);
+    EXPECT_FALSE(converted.color.has_value()) << *converted.color;
+    EXPECT_FALSE(converted.detectedFormat.has_value());
+    EXPECT_EQ(converted.detectedColorSpace, ColorSpace::sRGB);
+  }
+}
+
+TEST(ColorConverterRead, ColorSpaceFollowsTheTextWhenAllowed) {
+  struct Case {
+    const char* text;
+    ColorSpace requested;
+    ColorSpace detected;
+  } cases[] = {
+      {"color(display-p3 1 0 0)", ColorSpace::sRGB, ColorSpace::displayP3},
+      {"P3: 1 0 0 1", ColorSpace::sRGBExtended, ColorSpace::displayP3},
+      {"#FF0000", ColorSpace::displayP3, ColorSpace::sRGB},
+      {"#FF0000", ColorSpace::sRGBExtended, ColorSpace::sRGBExtended},
+      {"not a colour", ColorSpace::displayP3, ColorSpace::sRGB},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    EXPECT_EQ(ColorConverter::convertStringToColor(c.text, ColorFormat::htmlRGB, c.requested, true)
+                  .detectedColorSpace,
+              c.detected);
+  }
+}
+
+TEST(ColorFormatHexDigits, DecodeOnlyHexadecimal) {
+  EXPECT_EQ(oneCharHexToFloat("a"), 170.0 / 255.0);
+  EXPECT_EQ(oneCharHexToFloat("F"), 1.0);
+  EXPECT_EQ(oneCharGrayHexToFloat("f"), 1.0);
+  EXPECT_EQ(oneCharGrayHexToFloat("0"), 0.0);
+  EXPECT_EQ(twoCharHexToFloat("80"), 128.0 / 255.0);
+  EXPECT_EQ(twoCharHexToFloat("fF"), 1.0);
+  for (const char* bad : {"zz", "g", "", "8", "800", "-1", " 8"}) {
+    EXPECT_EQ(twoCharHexToFloat(bad), std::nullopt) << bad;
+  }
+  for (const char* bad : {"z", "", "aa", " "}) {
+    EXPECT_EQ(oneCharHexToFloat(bad), std::nullopt) << bad;
+    EXPECT_EQ(oneCharGrayHexToFloat(bad), std::nullopt) << bad;
+  }
+}
+
+TEST(ColorFormatTable, OrderAndSupport) {
+  EXPECT_EQ(orderedFormats().front(), ColorFormat::swiftNSColorRGBA);
+  EXPECT_EQ(orderedFormats().back(), ColorFormat::floatHSVA);
+  for (ColorFormat left_out : {ColorFormat::cssColor, ColorFormat::cssOKLAB, ColorFormat::cssOKLCH}) {
+    EXPECT_EQ(std::count(orderedFormats().begin(), orderedFormats().end(), left_out), 0);
+  }
+  EXPECT_EQ(supportedFormats(ColorSpace::oklch), std::vector<ColorFormat>{ColorFormat::cssOKLCH});
+  EXPECT_EQ(supportedFormats(ColorSpace::sRGBExtended),
+            (std::vector<ColorFormat>{ColorFormat::floatRGBA, ColorFormat::cssOKLAB, ColorFormat::cssOKLCH,
+                                      ColorFormat::swiftUIColorRGBA, ColorFormat::swiftNSColorRGBA,
+                                      ColorFormat::swiftNSColorHSBA, ColorFormat::swiftColorRGBA}));
+  for (ColorFormat format : allColorFormats()) {
+    EXPECT_EQ(colorFormatFromRaw(rawValue(format)), format);
+    EXPECT_EQ(colorFormatFromRaw(caseName(format)), format);
+  }
+  EXPECT_EQ(colorFormatFromRaw(17), std::nullopt);
+  EXPECT_EQ(colorFormatFromRaw("hexrgb"), std::nullopt);
+}
+
+TEST(Clipboard, CopiesTheClipboardNotation) {
+  auto clipboard = std::make_shared<InMemoryClipboard>();
+  setGeneralClipboard(clipboard);
+  EXPECT_EQ(copyToClipboard(p3(1, 0.5, 0), ColorFormat::floatRGBA), "p3: 1 0.5 0 1");
+  EXPECT_EQ(clipboard->string(), "p3: 1 0.5 0 1");
+  EXPECT_EQ(copyToClipboard(srgb(0.123456, 0, 0), ColorFormat::cssColor), "color(srgb 0.1235 0 0)");
+  // A colour outside the working spaces copies nothing.
+  PlatformColor linear =
+      PlatformColor::colorWithColorSpace(PlatformColorSpace::extendedLinearSRGB(), {1, 0, 0, 1});
+  EXPECT_EQ(copyToClipboard(linear, ColorFormat::hexRGB), std::nullopt);
+  EXPECT_EQ(clipboard->string(), "color(srgb 0.1235 0 0)");
+  setGeneralClipboard(nullptr);
+}
+
+}  // namespace
+}  // namespace mcu
