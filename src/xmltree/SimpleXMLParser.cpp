@@ -1,0 +1,225 @@
+// Parsing documents into the element tree, over expat. The hardening policy
+// (docs/xml-parser-policy.md): documents come from anywhere, including files
+// a file manager thumbnails without asking, so the parser reads only plain
+// elements, attributes and text.
+#define XML_DTD  // declares the DTD-related switches below; we use them to turn the DTD off
+#include <expat.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "xmltree/XML.h"
+
+#define XMLTREE_EXPAT_AT_LEAST(major, minor, micro)                           \
+  (XML_MAJOR_VERSION * 10000 + XML_MINOR_VERSION * 100 + XML_MICRO_VERSION >= \
+   (major)*10000 + (minor)*100 + (micro))
+
+namespace xmltree {
+
+namespace {
+
+std::function<void(std::string_view)>& errorSink() {
+  static std::function<void(std::string_view)> sink;
+  return sink;
+}
+
+void report(std::string_view line) {
+  if (const auto& sink = errorSink()) {
+    sink(line);
+    return;
+  }
+  std::fwrite(line.data(), 1, line.size(), stdout);
+  std::fputc('\n', stdout);
+  std::fflush(stdout);
+}
+
+// XML_Parse takes an int length. Larger documents are refused rather than fed
+// in pieces: a tree for a document that size would not fit in memory anyway.
+constexpr std::size_t kMaxDocumentBytes = INT_MAX;
+
+}  // namespace
+
+void setParseErrorSink(std::function<void(std::string_view line)> sink) {
+  errorSink() = std::move(sink);
+}
+
+// The parser's delegate, alive for one fromData call.
+class SimpleXMLParser {
+ public:
+  explicit SimpleXMLParser(std::string_view data) : data_(data) {}
+
+  XMLPtr parse() {
+    if (data_.size() > kMaxDocumentBytes) {
+      report("xml parse error: document larger than 2 GiB");
+      return nullptr;
+    }
+    // Plain parser: no namespace processing, element names keep their prefixes.
+    parser_ = XML_ParserCreate(nullptr);
+    if (!parser_) {
+      report("xml parse error: out of memory");
+      return nullptr;
+    }
+    XML_SetUserData(parser_, this);
+    XML_SetElementHandler(parser_, onStart, onEnd);
+    XML_SetCharacterDataHandler(parser_, onCharacters);
+    // The tree has no place for CDATA sections: like comments and processing
+    // instructions, they add nothing to it.
+    XML_SetCdataSectionHandler(parser_, onCdataStart, onCdataEnd);
+    XML_SetStartDoctypeDeclHandler(parser_, onDoctype);
+    XML_SetEntityDeclHandler(parser_, onEntityDeclaration);
+    XML_SetExternalEntityRefHandler(parser_, onExternalEntity);
+    XML_SetParamEntityParsing(parser_, XML_PARAM_ENTITY_PARSING_NEVER);
+#if XMLTREE_EXPAT_AT_LEAST(2, 4, 0)
+    // Unreachable while document types are refused; kept as a second line.
+    XML_SetBillionLaughsAttackProtectionMaximumAmplification(parser_, 100.0f);
+    XML_SetBillionLaughsAttackProtectionActivationThreshold(parser_, 8u * 1024u * 1024u);
+#endif
+
+    const XML_Status status =
+        XML_Parse(parser_, data_.data(), static_cast<int>(data_.size()), /*isFinal=*/XML_TRUE);
+    if (status != XML_STATUS_OK) {
+      if (!parseError_) {
+        const XML_Error code = XML_GetErrorCode(parser_);
+        parseError_ = "xml parse error: " + std::string(XML_ErrorString(code)) + " (line " +
+                      std::to_string(XML_GetCurrentLineNumber(parser_)) + ", column " +
+                      std::to_string(XML_GetCurrentColumnNumber(parser_)) + ")";
+      }
+    }
+    XML_ParserFree(parser_);
+    parser_ = nullptr;
+
+    if (parseError_) {
+      report(*parseError_);
+      return nullptr;
+    }
+    // The root was never added to anything, so it is already a fresh, parentless root.
+    return std::move(root_);
+  }
+
+ private:
+  static SimpleXMLParser& self(void* userData) {
+    return *static_cast<SimpleXMLParser*>(userData);
+  }
+
+  // Stops the parser with our own reason; it replaces expat's "parsing aborted".
+  void refuse(std::string reason) {
+    if (!parseError_) parseError_ = "xml parse error: " + reason;
+    XML_StopParser(parser_, XML_FALSE);
+  }
+
+  static void XMLCALL onStart(void* userData, const XML_Char* name, const XML_Char** attributes) {
+    SimpleXMLParser& parser = self(userData);
+    if (parser.parseError_) return;
+    if (parser.open_.size() >= static_cast<std::size_t>(kMaxElementDepth)) {
+      parser.refuse("elements nested deeper than " + std::to_string(kMaxElementDepth) + " levels (line " +
+                    std::to_string(XML_GetCurrentLineNumber(parser.parser_)) + ")");
+      return;
+    }
+    XMLPtr element = XML::make(name);
+    std::size_t count = 0;
+    while (attributes[2 * count]) ++count;
+    element->attributes_.reserve(count);
+    for (std::size_t i = 0; i < count; ++i)
+      element->attributes_.insert_or_assign(attributes[2 * i], attributes[2 * i + 1]);
+
+    XML* raw = element.get();
+    if (!parser.root_)
+      parser.root_ = std::move(element);
+    else
+      parser.open_.back()->addChild(element);
+    parser.open_.push_back(raw);
+  }
+
+  static void XMLCALL onEnd(void* userData, const XML_Char*) {
+    SimpleXMLParser& parser = self(userData);
+    if (!parser.open_.empty()) parser.open_.pop_back();
+  }
+
+  static void XMLCALL onCharacters(void* userData, const XML_Char* text, int length) {
+    SimpleXMLParser& parser = self(userData);
+    if (parser.open_.empty() || parser.parseError_ || parser.inCdata_) return;
+    // Appending keeps a long text, delivered in many pieces, linear.
+    std::optional<std::string>& value = parser.open_.back()->value_;
+    if (value)
+      value->append(text, static_cast<std::size_t>(length));
+    else
+      value.emplace(text, static_cast<std::size_t>(length));
+  }
+
+  static void XMLCALL onCdataStart(void* userData) { self(userData).inCdata_ = true; }
+  static void XMLCALL onCdataEnd(void* userData) { self(userData).inCdata_ = false; }
+
+  static void XMLCALL onDoctype(void* userData, const XML_Char*, const XML_Char*, const XML_Char*, int) {
+    self(userData).refuse("document type declarations are not allowed");
+  }
+
+  static void XMLCALL onEntityDeclaration(void* userData, const XML_Char*, int, const XML_Char*, int,
+                                          const XML_Char*, const XML_Char*, const XML_Char*,
+                                          const XML_Char*) {
+    self(userData).refuse("entity declarations are not allowed");
+  }
+
+  static int XMLCALL onExternalEntity(XML_Parser parser, const XML_Char*, const XML_Char*, const XML_Char*,
+                                      const XML_Char*) {
+    // Never load anything from outside the document; failing here makes the whole parse fail.
+    (void)parser;
+    return XML_STATUS_ERROR;
+  }
+
+  std::string_view data_;
+  XML_Parser parser_ = nullptr;
+  XMLPtr root_;
+  std::vector<XML*> open_;  // the open elements; back() is the current element
+  std::optional<std::string> parseError_;
+  bool inCdata_ = false;
+};
+
+XMLPtr XML::fromData(std::string_view bytes) {
+  return SimpleXMLParser(bytes).parse();
+}
+
+XMLPtr XML::fromURL(const std::string& path) {
+  const auto fail = [&path](int error) -> XMLPtr {
+    report("cannot read '" + path + "': " + std::strerror(error));
+    return nullptr;
+  };
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return fail(errno);
+  std::string bytes;
+  struct stat info {};
+  if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0)
+    bytes.reserve(static_cast<std::size_t>(std::min<off_t>(info.st_size, kMaxDocumentBytes + 1)));
+  char buffer[65536];
+  for (;;) {
+    const ssize_t n = ::read(fd, buffer, sizeof buffer);
+    if (n == 0) break;
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      const int error = errno;
+      ::close(fd);
+      return fail(error);
+    }
+    bytes.append(buffer, static_cast<std::size_t>(n));
+    // Stop reading an endless source (a device, a pipe) once it is too large to parse.
+    if (bytes.size() > kMaxDocumentBytes) break;
+  }
+  ::close(fd);
+  return fromData(bytes);
+}
+
+XMLPtr XML::fromNamed(const std::string& name) {
+  if (name.empty() || name == "." || name == ".." || name.find('/') != std::string::npos) return nullptr;
+  const char* overridden = std::getenv("TAVLO_RESOURCE_DIR");
+  const std::string directory = overridden && *overridden ? overridden : TAVLO_DATA_DIR;
+  struct stat info {};
+  if (::stat(directory.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) return nullptr;
+  return fromURL(directory + "/" + name);
+}
+
+}  // namespace xmltree
