@@ -78,10 +78,12 @@ XMLSubscriptResult XML::operator[](const XMLSubscriptKey& key) const {
     case XMLSubscriptKey::Kind::index: {
       const std::int64_t position = key.indexValue();
       if (position < 0 || position >= static_cast<std::int64_t>(children_.size()))
-        return XMLSubscriptResult::makeNull("index:" + std::to_string(position) + " out of bounds: 0..<" +
-                                            std::to_string(children_.size()));
+        return XMLSubscriptResult::makeNull(std::string("index:")
+                                                .append(std::to_string(position))
+                                                .append(" out of bounds: 0..<")
+                                                .append(std::to_string(children_.size())));
       return XMLSubscriptResult::makeXML(children_[static_cast<std::size_t>(position)],
-                                         "[" + std::to_string(position) + "]");
+                                         std::string("[").append(std::to_string(position)).append("]"));
     }
     case XMLSubscriptKey::Kind::key: {
       std::vector<XMLPtr> found;
