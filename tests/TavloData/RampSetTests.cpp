@@ -1,0 +1,406 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "MerrinColorUtils/ColorOperations.h"
+#include "TavloData/MerrinColorSet.h"
+#include "TavloData/MerrinColorShadowSet.h"
+
+namespace tavlo {
+namespace {
+
+using mcu::ColorSpace;
+using mcu::PlatformColor;
+using mcu::PlatformColorSpace;
+
+const PlatformColor kRed = PlatformColor::colorWithDisplayP3Red(0.9, 0.1, 0.1, 1.0);
+const PlatformColor kGreen = PlatformColor::colorWithDisplayP3Red(0.2, 0.8, 0.3, 1.0);
+const PlatformColor kBlue = PlatformColor::colorWithDisplayP3Red(0.1, 0.2, 0.9, 1.0);
+
+// OKLCH between red and blue leaves the Display P3 gamut on the way; linear
+// mixing stays inside, so its entries are never clipped.
+std::shared_ptr<MerrinColorSet> twoValueSet(std::int64_t steps,
+                                            ColorNamingScheme naming = ColorNamingScheme::largeNumeric,
+                                            AppearanceType appearance = AppearanceType::none,
+                                            InterpolationMethod method = InterpolationMethod::oklch) {
+  return std::make_shared<MerrinColorSet>(kRed, kBlue, steps, method, CurveType::linear, naming, appearance);
+}
+
+std::shared_ptr<MerrinColorSet> threeValueSet(std::int64_t steps) {
+  return std::make_shared<MerrinColorSet>(kRed, kGreen, kBlue, steps, ColorSpace::displayP3,
+                                          InterpolationMethod::oklch, CurveType::cosine,
+                                          ColorNamingScheme::largeNumeric, AppearanceType::none);
+}
+
+std::vector<std::string> names(const MerrinColorSet& set) {
+  std::vector<std::string> result;
+  for (const auto& entry : set.colors()) result.push_back(entry->name());
+  return result;
+}
+
+std::vector<std::string> uuids(const MerrinColorSet& set) {
+  std::vector<std::string> result;
+  for (const auto& entry : set.colors()) result.push_back(entry->uuid());
+  return result;
+}
+
+void expectSameColor(const PlatformColor& actual, const PlatformColor& expected, double precision = 1e-9) {
+  auto converted = actual.colorUsingColorSpace(expected.colorSpace());
+  ASSERT_TRUE(converted);
+  EXPECT_TRUE(mcu::isEffectivelyEqual(*converted, expected, precision))
+      << converted->description() << " vs " << expected.description();
+}
+
+TEST(RampSetNaming, SchemesNameEveryEntry) {
+  struct Case {
+    ColorNamingScheme scheme;
+    std::vector<std::string> expected;
+  };
+  const Case cases[] = {
+      {ColorNamingScheme::smallNumeric, {"1", "2", "3", "4", "5"}},
+      {ColorNamingScheme::mediumNumeric, {"10", "20", "30", "40", "50"}},
+      {ColorNamingScheme::largeNumeric, {"100", "200", "300", "400", "500"}},
+      {ColorNamingScheme::manual, {"Unnamed", "Unnamed", "Unnamed", "Unnamed", "Unnamed"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(caseName(c.scheme)));
+    EXPECT_EQ(names(*twoValueSet(5, c.scheme)), c.expected);
+  }
+  // Manual names survive regeneration; switching the scheme renames.
+  auto set = twoValueSet(3, ColorNamingScheme::manual);
+  set->colors()[1]->setName("Brand");
+  set->setCurveType(CurveType::hermite3);
+  EXPECT_EQ(names(*set), (std::vector<std::string>{"Unnamed", "Brand", "Unnamed"}));
+  set->setNamingScheme(ColorNamingScheme::smallNumeric);
+  EXPECT_EQ(names(*set), (std::vector<std::string>{"1", "2", "3"}));
+  EXPECT_EQ(displayName(ColorNamingScheme::largeNumeric), "100, 200, 300\u2026");
+}
+
+TEST(RampSetGeneration, AnchorsAndWorkingSpace) {
+  auto set = twoValueSet(5);
+  ASSERT_EQ(set->colors().size(), 5u);
+  EXPECT_EQ(set->colorSpace(), ColorSpace::displayP3);  // from the start colour
+  expectSameColor(set->colors().front()->lightVariant(), kRed);
+  expectSameColor(set->colors().back()->lightVariant(), kBlue);
+  for (const auto& entry : set->colors()) {
+    EXPECT_EQ(entry->lightVariant().colorSpace(), PlatformColorSpace::displayP3());
+    EXPECT_FALSE(entry->darkVariant());
+  }
+  // A start colour in a space a ramp does not work in makes a Display P3 ramp.
+  auto fromLinear = std::make_shared<MerrinColorSet>(
+      PlatformColor::colorWithColorSpace(PlatformColorSpace::extendedLinearSRGB(), {0.2, 0.2, 0.2, 1}), kBlue,
+      3, InterpolationMethod::linear, CurveType::linear, ColorNamingScheme::smallNumeric,
+      AppearanceType::none);
+  EXPECT_EQ(fromLinear->colorSpace(), ColorSpace::displayP3);
+}
+
+TEST(RampSetGeneration, ChangingAnAnchorRebuildsWithFreshIdentifiers) {
+  auto set = twoValueSet(5);
+  auto before = uuids(*set);
+  auto middleBefore = set->colors()[2]->lightVariant();
+  set->changeSetColor(0, kGreen, ColorSource::light);
+  auto after = uuids(*set);
+  ASSERT_EQ(after.size(), 5u);
+  for (std::size_t i = 0; i < 5; ++i) EXPECT_NE(after[i], before[i]) << "index " << i;
+  EXPECT_NE(set->colors()[2]->lightVariant(), middleBefore);
+  expectSameColor(set->colors()[0]->lightVariant(), kGreen);
+  EXPECT_EQ(names(*set), (std::vector<std::string>{"100", "200", "300", "400", "500"}));
+}
+
+TEST(RampSetSteps, OnlyThreeToThirtyTwoAreAccepted) {
+  struct Case {
+    std::int64_t requested;
+    std::int64_t expected;
+  };
+  const Case cases[] = {{2, 5}, {33, 5}, {5, 5}, {3, 3}, {32, 32}};
+  for (const auto& c : cases) {
+    auto set = twoValueSet(5);
+    auto before = uuids(*set);
+    set->changeSteps(c.requested);
+    EXPECT_EQ(set->steps(), c.expected) << c.requested;
+    EXPECT_EQ(set->colors().size(), static_cast<std::size_t>(c.expected)) << c.requested;
+    if (c.expected == 5) {
+      EXPECT_EQ(uuids(*set), before) << "an ignored change leaves the entries alone";
+    }
+  }
+  EXPECT_EQ(MerrinColorSet::stepsRange.lowerBound, 3);
+  EXPECT_EQ(MerrinColorShadowSet::stepsRange.upperBound, 32);
+}
+
+TEST(RampSetMiddle, MiddleIndexFromLocation) {
+  struct Case {
+    double location;
+    std::int64_t steps;
+    std::int64_t expected;
+  };
+  const Case cases[] = {{0.5, 9, 4}, {0.95, 9, 7}, {0.0, 9, 1}, {1.0, 9, 7}, {0.5, 3, 1}, {0.3, 10, 3}};
+  for (const auto& c : cases) {
+    auto set = threeValueSet(c.steps);
+    set->changeMiddle(c.location);
+    EXPECT_EQ(set->middleIndex(), c.expected) << c.location << " of " << c.steps;
+  }
+}
+
+TEST(RampSetMiddle, MiddleColourFollowsStepChanges) {
+  auto set = threeValueSet(9);
+  ASSERT_EQ(set->middleIndex(), 4);
+  expectSameColor(set->colors()[4]->lightVariant(), kGreen);
+  set->changeSteps(5);
+  ASSERT_EQ(set->colors().size(), 5u);
+  EXPECT_EQ(set->middleIndex(), 2);
+  expectSameColor(set->middleColor()->lightVariant(), kGreen);
+  expectSameColor(set->colors().back()->lightVariant(), kBlue);
+  EXPECT_EQ(names(*set), (std::vector<std::string>{"100", "200", "300", "400", "500"}));
+}
+
+TEST(RampSetMiddle, ChangeMiddleMovesTheAnchor) {
+  auto set = threeValueSet(9);
+  set->changeMiddle(0.75);
+  EXPECT_EQ(set->middleIndex(), 6);
+  expectSameColor(set->colors()[6]->lightVariant(), kGreen);
+  EXPECT_FALSE(mcu::isEffectivelyEqual(set->colors()[4]->lightVariant(), kGreen, 1e-3));
+  // Setting the location directly behaves the same.
+  set->setMiddleLocation(0.25);
+  EXPECT_EQ(set->middleIndex(), 2);
+  expectSameColor(set->colors()[2]->lightVariant(), kGreen);
+}
+
+TEST(RampSetType, SwitchingToThreeValuesTakesTheCentreEntry) {
+  auto set = twoValueSet(9);
+  set->setMiddleLocation(0.2);
+  auto centre = set->colors()[4]->lightVariant();
+  set->setType(SetType::threeItems);
+  EXPECT_EQ(set->middleLocation(), 0.5);
+  EXPECT_EQ(set->middleIndex(), 4);
+  expectSameColor(set->colors()[4]->lightVariant(), centre);
+}
+
+TEST(RampSetEditing, EditablePositionsAndDerivedVariants) {
+  struct Case {
+    SetType type;
+    AppearanceType appearance;
+    std::vector<std::int64_t> editable;  // indices editable in light
+    bool highContrastEditable;
+  };
+  const Case cases[] = {
+      {SetType::twoItems, AppearanceType::none, {0, 6}, true},
+      {SetType::threeItems, AppearanceType::lightDarkHighContrast, {0, 3, 6}, true},
+      {SetType::manual, AppearanceType::highContrastAuto, {0, 1, 2, 3, 4, 5, 6}, false},
+      {SetType::twoItems, AppearanceType::lightDarkHighContrastAuto, {0, 6}, false},
+  };
+  for (const auto& c : cases) {
+    auto set = twoValueSet(7);
+    set->setType(c.type);
+    set->setAppearanceType(c.appearance);
+    for (std::int64_t i = 0; i < 7; ++i) {
+      bool expected = std::find(c.editable.begin(), c.editable.end(), i) != c.editable.end();
+      EXPECT_EQ(set->isIndexEditable(i, ColorSource::light), expected) << i;
+      EXPECT_EQ(set->isIndexEditable(i, ColorSource::dark), expected) << i;
+      EXPECT_EQ(set->isIndexEditable(i, ColorSource::darkHighContrast), expected && c.highContrastEditable)
+          << i;
+    }
+  }
+}
+
+TEST(RampSetContrast, AutomaticHighContrastFollowsTheLightEntries) {
+  auto set = twoValueSet(5, ColorNamingScheme::largeNumeric, AppearanceType::highContrastAuto,
+                         InterpolationMethod::linear);
+  auto check = [&] {
+    for (const auto& entry : set->colors()) {
+      ASSERT_TRUE(entry->lightVariantHighContrast());
+      EXPECT_FALSE(entry->darkVariant());
+      expectSameColor(*entry->lightVariantHighContrast(),
+                      mcu::increaseContrastLCH(entry->lightVariant(), 0.5), 1e-9);
+    }
+  };
+  check();
+  set->changeSetColor(4, kGreen, ColorSource::light);
+  check();
+  set->setAutoContrastAmount(0.9);
+  expectSameColor(*set->colors()[2]->lightVariantHighContrast(),
+                  mcu::increaseContrastLCH(set->colors()[2]->lightVariant(), 0.9));
+
+  // With dark variants the dark high contrast follows the dark entries.
+  set->setAppearanceType(AppearanceType::lightDarkHighContrastAuto);
+  set->changeSetColor(0, kBlue, ColorSource::dark);
+  for (const auto& entry : set->colors()) {
+    ASSERT_TRUE(entry->darkVariant() && entry->darkVariantHighContrast());
+    expectSameColor(*entry->darkVariantHighContrast(), mcu::increaseContrastLCH(*entry->darkVariant(), 0.9));
+  }
+  expectSameColor(*set->colors()[0]->darkVariant(), kBlue);
+}
+
+TEST(RampSetAppearance, VariantsFollowTheNewType) {
+  auto set = twoValueSet(3);
+  set->setAppearanceType(AppearanceType::lightAndDark);
+  for (const auto& entry : set->colors()) {
+    ASSERT_TRUE(entry->darkVariant());
+    EXPECT_EQ(*entry->darkVariant(), entry->lightVariant());
+    EXPECT_FALSE(entry->lightVariantHighContrast());
+  }
+  set->changeSetColor(0, kGreen, ColorSource::dark);
+  set->setAppearanceType(AppearanceType::lightDarkHighContrast);
+  // Missing variants are filled in; the edited dark anchor stays.
+  expectSameColor(*set->colors()[0]->darkVariant(), kGreen);
+  expectSameColor(*set->colors()[0]->darkVariantHighContrast(), kGreen);
+  expectSameColor(*set->colors()[0]->lightVariantHighContrast(), kRed);
+  set->setAppearanceType(AppearanceType::highContrast);
+  for (const auto& entry : set->colors()) {
+    EXPECT_FALSE(entry->darkVariant());
+    EXPECT_FALSE(entry->darkVariantHighContrast());
+    ASSERT_TRUE(entry->lightVariantHighContrast());
+    EXPECT_EQ(*entry->lightVariantHighContrast(), entry->lightVariant());
+  }
+  set->setAppearanceType(AppearanceType::none);
+  for (const auto& entry : set->colors()) EXPECT_FALSE(entry->lightVariantHighContrast());
+}
+
+TEST(RampSetColorSpace, ConvertsUnlessToldToIgnore) {
+  auto set = twoValueSet(4);
+  set->setColorSpace(ColorSpace::sRGB);
+  for (const auto& entry : set->colors())
+    EXPECT_EQ(entry->lightVariant().colorSpace(), PlatformColorSpace::sRGB());
+  expectSameColor(set->colors().front()->lightVariant(),
+                  *kRed.colorUsingColorSpace(PlatformColorSpace::sRGB()));
+
+  auto kept = twoValueSet(4);
+  auto before = kept->colors();
+  std::vector<PlatformColor> colorsBefore;
+  for (const auto& entry : before) colorsBefore.push_back(entry->lightVariant());
+  kept->setIgnoreColorspaceChange(true);
+  kept->setColorSpace(ColorSpace::sRGB);
+  EXPECT_EQ(kept->colorSpace(), ColorSpace::sRGB);
+  ASSERT_EQ(kept->colors().size(), before.size());
+  for (std::size_t i = 0; i < before.size(); ++i) {
+    EXPECT_EQ(kept->colors()[i], before[i]);
+    EXPECT_EQ(kept->colors()[i]->lightVariant(), colorsBefore[i]);
+  }
+}
+
+TEST(RampSetColorSpace, AssignReinterpretsComponents) {
+  auto set = twoValueSet(3);
+  set->assign(ColorSpace::sRGB);
+  EXPECT_EQ(set->colorSpace(), ColorSpace::sRGB);
+  const auto& first = set->colors()[0]->lightVariant();
+  EXPECT_EQ(first.colorSpace(), PlatformColorSpace::sRGB());
+  EXPECT_TRUE(mcu::isEffectivelyEqual(first, PlatformColor::colorWithSRGBRed(0.9, 0.1, 0.1, 1.0), 1e-12));
+  EXPECT_FALSE(set->ignoreColorspaceChange());
+}
+
+TEST(RampSetManual, GrowsFromTheLastEntryAndShrinksFromTheEnd) {
+  auto set = std::make_shared<MerrinColorSet>(std::vector<std::shared_ptr<ThemeableColor>>{},
+                                              InterpolationMethod::linear, CurveType::linear, 1.0, 0.5, 0.5,
+                                              SetType::manual, ColorNamingScheme::manual, ColorSpace::sRGB,
+                                              AppearanceType::lightDarkHighContrast);
+  EXPECT_EQ(set->steps(), 0);
+  set->setSteps(2);
+  set->regenerateColorsIfNeeded();
+  ASSERT_EQ(set->colors().size(), 2u);
+  for (const auto& entry : set->colors()) {
+    EXPECT_EQ(entry->name(), "Unnamed");
+    EXPECT_EQ(entry->lightVariant(), PlatformColor::sRGBWhite());
+    EXPECT_EQ(entry->lightVariantHighContrast(), PlatformColor::sRGBWhite());
+    EXPECT_EQ(entry->darkVariant(), PlatformColor::sRGBBlack());
+    EXPECT_EQ(entry->darkVariantHighContrast(), PlatformColor::sRGBBlack());
+  }
+  EXPECT_NE(set->colors()[0]->uuid(), set->colors()[1]->uuid());
+
+  set->changeSetColor(1, kBlue, ColorSource::light);
+  set->setAppearanceType(AppearanceType::highContrastAuto);
+  set->changeSteps(4);
+  ASSERT_EQ(set->colors().size(), 4u);
+  EXPECT_EQ(set->colors()[3]->lightVariant(), kBlue);
+  expectSameColor(*set->colors()[3]->lightVariantHighContrast(), mcu::increaseContrastLCH(kBlue, 0.5));
+
+  const std::string firstUuid = set->colors()[0]->uuid();
+  set->changeSteps(3);
+  ASSERT_EQ(set->colors().size(), 3u);
+  EXPECT_EQ(set->colors()[0]->uuid(), firstUuid);
+}
+
+TEST(RampSetReading, KeepsEntriesExactly) {
+  std::vector<std::shared_ptr<ThemeableColor>> entries{std::make_shared<ThemeableColor>("A", "one", kRed),
+                                                       std::make_shared<ThemeableColor>("B", "two", kBlue)};
+  MerrinColorSet set(entries, InterpolationMethod::oklab, CurveType::lame, 1.5, 0.3, 0.7, SetType::threeItems,
+                     ColorNamingScheme::mediumNumeric, ColorSpace::sRGB, AppearanceType::lightAndDark);
+  EXPECT_EQ(set.colors(), entries);
+  EXPECT_EQ(set.steps(), 2);
+  EXPECT_EQ(set.curveAmount(), 1.5);
+  EXPECT_EQ(set.autoContrastAmount(), 0.7);
+  EXPECT_EQ(set.color(1, ColorSource::light), kBlue);
+  EXPECT_EQ(set.color(1, ColorSource::dark), std::nullopt);
+  EXPECT_EQ(set.color(2, ColorSource::light), std::nullopt);
+  EXPECT_EQ(set.color(-1, ColorSource::light), std::nullopt);
+}
+
+TEST(RampSetObservation, ChangesNotifyTheirProperty) {
+  auto set = twoValueSet(3);
+  std::vector<std::string> changed;
+  set->subscribe([&](std::string_view property) { changed.emplace_back(property); });
+  set->setCurveType(CurveType::hermite5);
+  EXPECT_EQ(changed, (std::vector<std::string>{"curveType", "colors"}));
+  changed.clear();
+  set->setSteps(7);  // stored only
+  EXPECT_EQ(changed, (std::vector<std::string>{"steps"}));
+  EXPECT_EQ(set->colors().size(), 3u);
+}
+
+// --- shadow ramps ------------------------------------------------------------
+
+ShadowDetailsRef shadow(double y, double blur, const PlatformColor& color) {
+  return std::make_shared<ShadowDetails>(0.0, y, blur, 0.0, color);
+}
+
+TEST(RampShadowSet, GeneratesGeometryAndColours) {
+  auto start = shadow(1, 2, kRed);
+  MerrinColorShadowSet set(start, shadow(2, 8, kBlue), 4, ColorSpace::displayP3, InterpolationMethod::linear,
+                           CurveType::linear, ColorNamingScheme::smallNumeric, AppearanceType::none);
+  ASSERT_EQ(set.shadows().size(), 4u);
+  EXPECT_NE(set.shadows()[0]->lightVariant(), start);  // anchors are copied
+  EXPECT_EQ(set.shadows()[1]->lightVariant()->yOffset(), 1.333);
+  EXPECT_EQ(set.shadows()[2]->lightVariant()->blur(), 6.0);
+  EXPECT_EQ(set.shadows()[3]->name(), "4");
+  for (const auto& entry : set.shadows())
+    EXPECT_EQ(entry->lightVariant()->color().colorSpace(), PlatformColorSpace::displayP3());
+  expectSameColor(*set.color(0, ColorSource::light), kRed);
+
+  set.changeSetY(3, 5.0, ColorSource::light);
+  EXPECT_EQ(set.shadows()[3]->lightVariant()->yOffset(), 5.0);
+  EXPECT_EQ(set.shadows()[2]->lightVariant()->yOffset(), 3.667);
+  set.changeSetY(3, 9.0, ColorSource::dark);  // no dark variant: nothing to change
+  EXPECT_EQ(set.shadows()[3]->lightVariant()->yOffset(), 5.0);
+}
+
+TEST(RampShadowSet, ThreeValuesAndAutomaticContrast) {
+  MerrinColorShadowSet set(shadow(0, 0, kRed), shadow(4, 4, kGreen), shadow(8, 8, kBlue), 9,
+                           ColorSpace::displayP3, InterpolationMethod::linear, CurveType::linear,
+                           ColorNamingScheme::largeNumeric, AppearanceType::highContrastAuto);
+  ASSERT_EQ(set.shadows().size(), 9u);
+  EXPECT_EQ(set.middleShadow()->lightVariant()->yOffset(), 4.0);
+  for (const auto& entry : set.shadows()) {
+    ASSERT_TRUE(entry->lightVariantHighContrast());
+    const auto& light = *entry->lightVariant();
+    const auto& high = **entry->lightVariantHighContrast();
+    EXPECT_EQ(high.yOffset(), light.yOffset());
+    expectSameColor(high.color(), mcu::increaseContrastLCH(light.color(), 0.5));
+  }
+  set.changeSteps(5);
+  EXPECT_EQ(set.middleIndex(), 2);
+  EXPECT_EQ(set.shadows()[2]->lightVariant()->yOffset(), 4.0);
+}
+
+TEST(RampShadowSet, ManualGrowthStartsFromNoShadow) {
+  MerrinColorShadowSet set({}, InterpolationMethod::linear, CurveType::linear, 1.0, 0.5, 0.5, SetType::manual,
+                           ColorNamingScheme::smallNumeric, ColorSpace::sRGB, AppearanceType::lightAndDark);
+  set.setSteps(2);
+  set.regenerateShadowsIfNeeded();
+  ASSERT_EQ(set.shadows().size(), 2u);
+  EXPECT_EQ(*set.shadows()[1]->lightVariant(), *ShadowDetails::noShadow());
+  EXPECT_EQ(**set.shadows()[1]->darkVariant(), *ShadowDetails::noShadow());
+  // Entries never share their shadow objects.
+  EXPECT_NE(set.shadows()[0]->lightVariant(), set.shadows()[1]->lightVariant());
+}
+
+}  // namespace
+}  // namespace tavlo
