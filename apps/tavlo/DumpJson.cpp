@@ -1,0 +1,273 @@
+#include "DumpJson.h"
+
+#include <string>
+
+#include "TavloData/DocumentSetting.h"
+#include "TavloData/MerrinColorAlias.h"
+#include "TavloData/MerrinColorBoolean.h"
+#include "TavloData/MerrinColorBooleanAlias.h"
+#include "TavloData/MerrinColorGroup.h"
+#include "TavloData/MerrinColorItem.h"
+#include "TavloData/MerrinColorNumber.h"
+#include "TavloData/MerrinColorNumberAlias.h"
+#include "TavloData/MerrinColorSet.h"
+#include "TavloData/MerrinColorShadow.h"
+#include "TavloData/MerrinColorShadowAlias.h"
+#include "TavloData/MerrinColorShadowSet.h"
+#include "TavloData/MerrinColorString.h"
+#include "TavloData/MerrinColorStringAlias.h"
+
+namespace tavlo::cli {
+
+using Json = nlohmann::ordered_json;
+
+namespace {
+
+// The fields of each kind object, added to its node's object. A kind that
+// prints nothing yet contributes only the common fields.
+void addGroupFields(Json& out, const MerrinColorGroup& group) {
+  out["namespace"] = group.providesNamespace();
+}
+// --- values ---------------------------------------------------------------
+
+// The variant keys are the ColorSource case names; absent variants are left out.
+constexpr std::pair<ColorSource, const char*> kVariantKeys[] = {
+    {ColorSource::light, "light"},
+    {ColorSource::lightHighContrast, "lightHighContrast"},
+    {ColorSource::dark, "dark"},
+    {ColorSource::darkHighContrast, "darkHighContrast"},
+};
+
+Json colorToJson(const mcu::PlatformColor& color) {
+  Json components = Json::array();
+  for (double component : color.components()) components.push_back(component);
+  return Json{{"space", std::string(color.colorSpace().displayName())},
+              {"components", std::move(components)}};
+}
+
+Json shadowDetailsToJson(const ShadowDetails& shadow) {
+  return Json{{"x", shadow.xOffset()},
+              {"y", shadow.yOffset()},
+              {"blur", shadow.blur()},
+              {"spread", shadow.spread()},
+              {"color", colorToJson(shadow.color())}};
+}
+
+// The four variants of a themeable value, each through `toJson`.
+template <class Themeable, class ToJson>
+Json variantsToJson(const Themeable& value, ToJson toJson) {
+  Json out = Json::object();
+  for (const auto& [source, key] : kVariantKeys)
+    if (auto variant = value.variantFor(source)) out[key] = toJson(*variant);
+  return out;
+}
+
+Json themeableColorToJson(const ThemeableColor& color) {
+  Json out = variantsToJson(color, colorToJson);
+  if (!color.name().empty()) out["name"] = color.name();
+  return out;
+}
+
+Json themeableShadowToJson(const ThemeableShadow& shadow) {
+  Json out =
+      variantsToJson(shadow, [](const ShadowDetailsRef& details) { return shadowDetailsToJson(*details); });
+  if (!shadow.name().empty()) out["name"] = shadow.name();
+  return out;
+}
+
+template <class Plain>
+Json plainVariantsToJson(const Plain& value) {
+  return variantsToJson(value, [](const auto& variant) { return Json(variant); });
+}
+
+void addAppearanceFields(Json& out, AppearanceType appearance, double autoContrast) {
+  out["appearance"] = std::string(rawValue(appearance));
+  out["autoContrast"] = autoContrast;
+}
+
+// --- aliases --------------------------------------------------------------
+
+const char* aliasKindName(AliasSetType::Kind kind) {
+  switch (kind) {
+    case AliasSetType::Kind::item:
+      return "item";
+    case AliasSetType::Kind::set:
+      return "set";
+    case AliasSetType::Kind::setItem:
+      return "setItem";
+    case AliasSetType::Kind::notSet:
+      break;
+  }
+  return "notSet";
+}
+
+// One reference per variant: what the document says and what it resolved
+// to (null when it dangles or is not set).
+template <class Alias>
+Json referencesToJson(const Alias& alias) {
+  Json out = Json::object();
+  for (const auto& [source, key] : kVariantKeys) {
+    const auto& type = alias.aliasTypeFor(source);
+    Json reference = Json::object();
+    if constexpr (std::is_same_v<std::remove_cvref_t<decltype(type)>, AliasSetType>) {
+      reference["type"] = aliasKindName(type.kind());
+      if (auto index = type.index()) reference["index"] = *index;
+    } else {
+      reference["type"] = type.isNotSet() ? "notSet" : "item";
+    }
+    if (!type.isNotSet()) reference["uuid"] = type.uuid();
+    auto node = alias.referencedItemFor(source);
+    reference["resolvesTo"] = node ? Json(node->uuid()) : Json(nullptr);
+    out[key] = std::move(reference);
+  }
+  return out;
+}
+
+template <class Alias>
+void addAliasFields(Json& out, const Alias& alias) {
+  addAppearanceFields(out, alias.appearanceType(), alias.autoContrastAmount());
+  out["references"] = referencesToJson(alias);
+}
+
+void addColorItemFields(Json& out, const MerrinColorItem& item) {
+  addAppearanceFields(out, item.appearanceType(), item.autoContrastAmount());
+  out["colorSpace"] = std::string(mcu::caseName(item.colorSpace()));
+  out["color"] = themeableColorToJson(*item.color());
+}
+// The generation parameters of a ramp, by case name, then its members.
+template <class Ramp>
+void addRampFields(Json& out, const Ramp& ramp) {
+  addAppearanceFields(out, ramp.appearanceType(), ramp.autoContrastAmount());
+  out["colorSpace"] = std::string(mcu::caseName(ramp.colorSpace()));
+  out["setType"] = std::string(caseName(ramp.type()));
+  out["interpolation"] = std::string(caseName(ramp.interpolationMethod()));
+  out["curve"] = std::string(caseName(ramp.curveType()));
+  out["curveAmount"] = ramp.curveAmount();
+  out["steps"] = ramp.steps();
+  out["middle"] = ramp.middleLocation();
+  out["middleIndex"] = ramp.middleIndex();
+  out["naming"] = std::string(caseName(ramp.namingScheme()));
+}
+void addColorSetFields(Json& out, const MerrinColorSet& set) {
+  addRampFields(out, set);
+  Json colors = Json::array();
+  for (const auto& color : set.colors())
+    if (color) colors.push_back(themeableColorToJson(*color));
+  out["colors"] = std::move(colors);
+}
+void addColorAliasFields(Json& out, const MerrinColorAlias& alias) {
+  addAliasFields(out, alias);
+  out["value"] = themeableColorToJson(*alias.asThemedColor());
+  // An alias of a whole ramp also stands for every step of it.
+  if (alias.isColorSetAlias()) {
+    Json steps = Json::array();
+    for (const auto& step : alias.asThemedSetColors()) steps.push_back(themeableColorToJson(*step));
+    out["setValues"] = std::move(steps);
+  }
+}
+void addNumberFields(Json& out, const MerrinColorNumber& number) {
+  addAppearanceFields(out, number.appearanceType(), number.autoContrastAmount());
+  out["value"] = plainVariantsToJson(*number.value());
+  if (number.minValue()) out["min"] = *number.minValue();
+  if (number.maxValue()) out["max"] = *number.maxValue();
+  if (number.steps()) out["steps"] = *number.steps();
+}
+void addNumberAliasFields(Json& out, const MerrinColorNumberAlias& alias) {
+  addAliasFields(out, alias);
+  out["value"] = plainVariantsToJson(*alias.asThemedNumber());
+}
+void addBooleanFields(Json& out, const MerrinColorBoolean& boolean) {
+  addAppearanceFields(out, boolean.appearanceType(), boolean.autoContrastAmount());
+  out["value"] = plainVariantsToJson(*boolean.value());
+}
+void addBooleanAliasFields(Json& out, const MerrinColorBooleanAlias& alias) {
+  addAliasFields(out, alias);
+  out["value"] = plainVariantsToJson(*alias.asThemedBoolean());
+}
+void addStringFields(Json& out, const MerrinColorString& string) {
+  addAppearanceFields(out, string.appearanceType(), string.autoContrastAmount());
+  out["value"] = plainVariantsToJson(*string.value());
+}
+void addStringAliasFields(Json& out, const MerrinColorStringAlias& alias) {
+  addAliasFields(out, alias);
+  out["value"] = plainVariantsToJson(*alias.asThemedString());
+}
+void addShadowFields(Json& out, const MerrinColorShadow& shadow) {
+  addAppearanceFields(out, shadow.appearanceType(), shadow.autoContrastAmount());
+  out["colorSpace"] = std::string(mcu::caseName(shadow.colorSpace()));
+  out["shadow"] = themeableShadowToJson(*shadow.shadow());
+}
+void addShadowSetFields(Json& out, const MerrinColorShadowSet& set) {
+  addRampFields(out, set);
+  Json shadows = Json::array();
+  for (const auto& shadow : set.shadows())
+    if (shadow) shadows.push_back(themeableShadowToJson(*shadow));
+  out["shadows"] = std::move(shadows);
+}
+void addShadowAliasFields(Json& out, const MerrinColorShadowAlias& alias) {
+  addAliasFields(out, alias);
+  out["value"] = themeableShadowToJson(*alias.asThemedShadow());
+  if (alias.isShadowSetAlias()) {
+    Json steps = Json::array();
+    for (const auto& step : alias.asThemedSetShadows()) steps.push_back(themeableShadowToJson(*step));
+    out["setValues"] = std::move(steps);
+  }
+}
+
+void addKindFields(Json& out, const MerrinColorProjectItem& item) {
+  if (item.group()) addGroupFields(out, *item.group());
+  if (item.color()) addColorItemFields(out, *item.color());
+  if (item.colorSet()) addColorSetFields(out, *item.colorSet());
+  if (item.colorAlias()) addColorAliasFields(out, *item.colorAlias());
+  if (item.number()) addNumberFields(out, *item.number());
+  if (item.numberAlias()) addNumberAliasFields(out, *item.numberAlias());
+  if (item.boolean()) addBooleanFields(out, *item.boolean());
+  if (item.booleanAlias()) addBooleanAliasFields(out, *item.booleanAlias());
+  if (item.string()) addStringFields(out, *item.string());
+  if (item.stringAlias()) addStringAliasFields(out, *item.stringAlias());
+  if (item.shadow()) addShadowFields(out, *item.shadow());
+  if (item.shadowSet()) addShadowSetFields(out, *item.shadowSet());
+  if (item.shadowAlias()) addShadowAliasFields(out, *item.shadowAlias());
+}
+
+// The links to build and test groups, by uuid; filled in with those groups.
+void addLinkFields(Json&, const MerrinColorProjectItem&) {}
+
+}  // namespace
+
+Json itemToJson(const MerrinColorProjectItem& item) {
+  Json out = Json::object();
+  out["type"] = std::string(caseName(item.itemType()));
+  out["name"] = item.name();
+  out["uuid"] = item.uuid();
+  out["testPosition"] = std::string(rawValue(item.testPosition()));
+  addLinkFields(out, item);
+  if (item.isGroup()) out["expanded"] = item.isExpanded();
+  addKindFields(out, item);
+  // The reader's trees are at most as deep as the element tree allows
+  // (xmltree::kMaxElementDepth), which bounds this recursion.
+  if (const auto& group = item.group()) {
+    Json children = Json::array();
+    for (const auto& child : group->items())
+      if (child) children.push_back(itemToJson(*child));
+    out["children"] = std::move(children);
+  }
+  return out;
+}
+
+Json projectToJson(const MerrinColorProject& project) {
+  Json out = Json::object();
+  out["description"] = project.projectDescription();
+  Json settings = Json::array();
+  for (const auto& setting : project.settings())
+    if (setting) settings.push_back(Json{{"key", setting->key()}, {"value", setting->value()}});
+  out["settings"] = std::move(settings);
+  out["displayMode"] = project.displayMode() == AppContentMode::table ? "table" : "grid";
+  Json items = Json::array();
+  for (const auto& item : project.items())
+    if (item) items.push_back(itemToJson(*item));
+  out["items"] = std::move(items);
+  return out;
+}
+
+}  // namespace tavlo::cli

@@ -1,0 +1,111 @@
+#include "TavloData/AppearanceType.h"
+
+#include <span>
+
+#include "TavloData/EnumTable.h"
+
+namespace tavlo {
+
+namespace {
+
+struct AppearanceTraits {
+  AppearanceType type;
+  std::string_view raw;
+  bool supportsDark;
+  bool supportsHighContrast;
+  bool isAuto;
+  DisplayableAppearance appearance;
+  DisplayableContrast contrast;
+};
+
+using DA = DisplayableAppearance;
+using DC = DisplayableContrast;
+
+constexpr AppearanceTraits appearanceTable[] = {
+    {AppearanceType::none, "none", false, false, false, DA::none, DC::none},
+    {AppearanceType::lightAndDark, "lightanddark", true, false, false, DA::lightAndDark, DC::none},
+    {AppearanceType::highContrast, "highContrast", false, true, false, DA::none, DC::highContrast},
+    {AppearanceType::highContrastAuto, "highContrastAuto", false, true, true, DA::none, DC::highContrastAuto},
+    {AppearanceType::lightDarkHighContrast, "lightDarkHighContrast", true, true, false, DA::lightAndDark,
+     DC::highContrast},
+    {AppearanceType::lightDarkHighContrastAuto, "lightDarkHighContrastAuto", true, true, true,
+     DA::lightAndDark, DC::highContrastAuto},
+};
+
+const AppearanceTraits& traits(AppearanceType type) {
+  return appearanceTable[static_cast<std::size_t>(type)];
+}
+
+constexpr std::array<EnumEntry<DisplayableAppearance>, 2> displayableAppearanceTable{{
+    {DA::none, "none", "All"},
+    {DA::lightAndDark, "lightAndDark", "Light & Dark"},
+}};
+
+constexpr std::array<EnumEntry<DisplayableContrast>, 3> displayableContrastTable{{
+    {DC::none, "none", "All"},
+    {DC::highContrast, "highContrast", "Regular & High Contrast"},
+    {DC::highContrastAuto, "highContrastAuto", "Regular & Auto High Contrast"},
+}};
+
+constexpr std::array<EnumEntry<ColorSource>, 4> colorSourceTable{{
+    {ColorSource::light, "0", "Light"},
+    {ColorSource::lightHighContrast, "1", "Light High Contrast"},
+    {ColorSource::dark, "2", "Dark"},
+    {ColorSource::darkHighContrast, "3", "Dark High Contrast"},
+}};
+
+}  // namespace
+
+std::string_view rawValue(AppearanceType type) {
+  return traits(type).raw;
+}
+
+std::optional<AppearanceType> appearanceTypeFromRaw(std::string_view raw) {
+  for (const auto& entry : appearanceTable)
+    if (entry.raw == raw) return entry.type;
+  return std::nullopt;
+}
+
+bool supportsDark(AppearanceType type) {
+  return traits(type).supportsDark;
+}
+bool supportsHighContrast(AppearanceType type) {
+  return traits(type).supportsHighContrast;
+}
+bool isAutoHighContrast(AppearanceType type) {
+  return traits(type).isAuto;
+}
+DisplayableAppearance asDisplayableAppearance(AppearanceType type) {
+  return traits(type).appearance;
+}
+DisplayableContrast asDisplayableContrast(AppearanceType type) {
+  return traits(type).contrast;
+}
+
+AppearanceType fromDisplayable(DisplayableAppearance appearance, DisplayableContrast contrast) {
+  for (const auto& entry : appearanceTable)
+    if (entry.appearance == appearance && entry.contrast == contrast) return entry.type;
+  return AppearanceType::none;  // every pair is in the table
+}
+
+std::string_view displayName(DisplayableAppearance appearance) {
+  return enumEntry(displayableAppearanceTable, appearance).display;
+}
+
+std::string_view displayName(DisplayableContrast contrast) {
+  return enumEntry(displayableContrastTable, contrast).display;
+}
+
+std::int64_t rawValue(ColorSource source) {
+  return static_cast<std::int64_t>(source);
+}
+
+std::optional<ColorSource> colorSourceFromRaw(std::int64_t raw) {
+  return enumFromCode(colorSourceTable, raw);
+}
+
+std::string_view displayName(ColorSource source) {
+  return enumEntry(colorSourceTable, source).display;
+}
+
+}  // namespace tavlo

@@ -1,0 +1,241 @@
+// The reader's envelope: hostile bytes, header, settings, groups, identifiers,
+// links to build and test groups, and document order.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+#include <regex>
+#include <string>
+#include <vector>
+
+#include "TavloData/BuildGroup.h"
+#include "TavloData/ItemElementReaders.h"
+#include "TavloData/MerrinColorFileReader.h"
+#include "TavloData/MerrinColorGroup.h"
+#include "TavloData/MerrinColorProject.h"
+#include "TavloData/MerrinColorProjectItem.h"
+#include "TavloData/MerrinColorProjectStatistics.h"
+#include "TavloData/TestGroup.h"
+#include "xmltree/XML.h"
+
+namespace tavlo {
+namespace {
+
+class Reader : public ::testing::Test {
+ protected:
+  // Parse-error lines of malformed inputs are expected here; keep the output clean.
+  void SetUp() override {
+    xmltree::setParseErrorSink([this](std::string_view line) { errors.emplace_back(line); });
+  }
+  void TearDown() override { xmltree::setParseErrorSink({}); }
+
+  static std::shared_ptr<MerrinColorProject> read(const std::string& bytes) {
+    return MerrinColorFileReader().parse(bytes);
+  }
+  // A document with the given children of `colorItems`.
+  static std::shared_ptr<MerrinColorProject> readItems(const std::string& items,
+                                                       const std::string& more = "") {
+    return read("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<tavlo><project>" + more + "<colorItems>" +
+                items + "</colorItems></project></tavlo>");
+  }
+
+  std::vector<std::string> errors;
+};
+
+std::vector<std::string> names(const MerrinColorProjectItemList& items) {
+  std::vector<std::string> result;
+  for (const auto& item : items) result.push_back(item->name());
+  return result;
+}
+
+void expectEmpty(const MerrinColorProject& project) {
+  EXPECT_TRUE(project.items().empty());
+  EXPECT_TRUE(project.settings().empty());
+  EXPECT_TRUE(project.buildGroups().empty());
+  EXPECT_TRUE(project.testGroups().empty());
+  EXPECT_EQ(project.projectDescription(), "");
+  EXPECT_EQ(project.name(), "");
+}
+
+std::string nested(int depth) {
+  std::string text = "<tavlo><project><colorItems>";
+  for (int i = 0; i < depth; ++i) text += "<group><name>g</name>";
+  for (int i = 0; i < depth; ++i) text += "</group>";
+  return text + "</colorItems></project></tavlo>";
+}
+
+TEST_F(Reader, HostileBytesGiveAnEmptyProject) {
+  const std::string cases[] = {
+      "",
+      "not xml at all",
+      "<?xml version=\"1.0\"?>",
+      "<tavlo><project><colorItems><group>",  // truncated
+      "<tavlo><project></tavlo>",
+      std::string("\0\xff\xfe<", 4),
+      "<a/><b/>",
+      "<!DOCTYPE x [<!ENTITY e \"boom\">]><tavlo><project><header><description>&e;</description></header>"
+      "</project></tavlo>",
+      nested(300),  // deeper than the element tree accepts
+  };
+  for (const auto& bytes : cases) {
+    SCOPED_TRACE(bytes.substr(0, 60));
+    auto project = read(bytes);
+    ASSERT_NE(project, nullptr);
+    expectEmpty(*project);
+  }
+}
+
+TEST_F(Reader, WellFormedButEmptyDocuments) {
+  for (const std::string bytes : {"<x/>", "<tavlo/>", "<tavlo><project/></tavlo>", "<tavlo><other/></tavlo>",
+                                  "<tavlo><project><colorItems/></project></tavlo>"}) {
+    SCOPED_TRACE(bytes);
+    expectEmpty(*read(bytes));
+  }
+  EXPECT_TRUE(errors.empty());
+}
+
+TEST_F(Reader, GroupsNestAsDeepAsTheElementTreeAllows) {
+  // Root, project, colorItems, then groups: 250 group levels fit in 256 elements.
+  auto project = read(nested(250));
+  EXPECT_EQ(project->projectStats().groupCount, 250);
+  EXPECT_EQ(project->allItems().size(), 250u);
+}
+
+TEST_F(Reader, HeaderAndSettings) {
+  auto project = read(R"(<anything xmlns="urn:x" version="9"><project>
+      <header><version>1.6</version><description>Brand &amp; product</description>
+              <description>second</description></header>
+      <settings>
+        <setting><key>DisplayMode</key><value>table</value></setting>
+        <whatever><value>v</value><key>Other</key></whatever>
+        <setting><key>NoValue</key></setting>
+        <setting><key>EmptyValue</key><value/></setting>
+        <setting><key>Spaced</key><value> x </value></setting>
+      </settings></project></anything>)");
+  EXPECT_EQ(project->projectDescription(), "Brand & product");
+  ASSERT_EQ(project->settings().size(), 3u);
+  EXPECT_EQ(project->settings()[1]->key(), "Other");
+  EXPECT_EQ(project->settings()[2]->value(), " x ");  // texts are taken as stored
+  EXPECT_EQ(project->displayMode(), AppContentMode::table);
+
+  EXPECT_EQ(read("<t><project><header><description/></header></project></t>")->projectDescription(), "");
+}
+
+TEST_F(Reader, GroupsFlagsNamesAndOrder) {
+  auto project = readItems(R"(
+      <group><id>G1</id><name>First</name><name>Second</name><expanded>1</expanded><namespace>1</namespace>
+        <group><id>G2</id><name>Inner</name><expanded>true</expanded><namespace>yes</namespace></group>
+        <unknownItem><name>skipped</name></unknownItem>
+        <Group><name>wrong case</name></Group>
+        <group><name>Only a name</name></group>
+      </group>
+      <group/>
+      <group><id>G3</id><name>Last</name><expanded> 1</expanded></group>)");
+  ASSERT_EQ(names(project->items()), (std::vector<std::string>{"First", "", "Last"}));
+  auto first = project->items()[0];
+  EXPECT_EQ(first->itemType(), ProjectItemType::group);
+  EXPECT_EQ(first->uuid(), "G1");
+  EXPECT_TRUE(first->isExpanded());
+  EXPECT_TRUE(first->group()->providesNamespace());
+  EXPECT_EQ(names(first->group()->items()), (std::vector<std::string>{"Inner", "Only a name"}));
+  auto inner = first->group()->items()[0];
+  EXPECT_FALSE(inner->isExpanded());
+  EXPECT_FALSE(inner->group()->providesNamespace());
+  EXPECT_TRUE(project->items()[1]->group()->items().empty());
+  EXPECT_FALSE(project->items()[2]->isExpanded());
+  EXPECT_EQ(project->items()[2]->group()->searchFilter(), "");
+}
+
+TEST_F(Reader, IdentifiersAreTakenAsWrittenOrMadeFresh) {
+  const std::regex canonical("[0-9A-F]{8}-[0-9A-F]{4}-4[0-9A-F]{3}-[89AB][0-9A-F]{3}-[0-9A-F]{12}");
+  auto project = readItems("<group><id> not a uuid </id></group><group/><group><id/></group><group/>");
+  ASSERT_EQ(project->items().size(), 4u);
+  EXPECT_EQ(project->items()[0]->uuid(), " not a uuid ");
+  for (int i : {1, 2, 3}) EXPECT_TRUE(std::regex_match(project->items()[i]->uuid(), canonical));
+  EXPECT_NE(project->items()[1]->uuid(), project->items()[3]->uuid());
+
+  // Asked for fresh identifiers, the same element gives a new one each time.
+  auto element = xmltree::XML::fromData("<group><id>G</id><name>n</name></group>");
+  MerrinColorProject target;
+  auto a = parseItem(*element, target, true);
+  auto b = parseItem(*element, target, true);
+  ASSERT_TRUE(a && b);
+  EXPECT_NE(a->uuid(), "G");
+  EXPECT_NE(a->uuid(), b->uuid());
+  EXPECT_EQ(parseItem(*element, target, false)->uuid(), "G");
+}
+
+TEST_F(Reader, TestPositions) {
+  const std::pair<std::string, TestPosition> cases[] = {
+      {"<testPosition>foreground</testPosition>", TestPosition::foreground},
+      {"<testPosition>background</testPosition>", TestPosition::background},
+      {"<testPosition>both</testPosition>", TestPosition::both},
+      {"<testPosition>middle</testPosition>", TestPosition::both},
+      {"<testPosition>Foreground</testPosition>", TestPosition::both},
+      {"", TestPosition::both},
+  };
+  for (const auto& [child, position] : cases) {
+    auto project = readItems("<group>" + child + "</group>");
+    ASSERT_EQ(project->items().size(), 1u);
+    EXPECT_EQ(project->items()[0]->testPosition(), position) << child;
+  }
+}
+
+TEST_F(Reader, LinksToBuildAndTestGroupsWhereverTheyStand) {
+  // The groups come after the items in this document; they are read first all the same.
+  auto project = read(R"(<tavlo><project>
+      <colorItems>
+        <group><name>linked</name><buildGroupId>B2</buildGroupId><testGroupId>T1</testGroupId></group>
+        <group><name>dangling</name><buildGroupId>nope</buildGroupId><testGroupId/></group>
+      </colorItems>
+      <buildGroups><buildGroup><id>B1</id><name>one</name></buildGroup>
+                   <buildGroup><id>B2</id><name>two</name></buildGroup></buildGroups>
+      <testGroups><testGroup><id>T1</id><name>contrast</name></testGroup></testGroups>
+    </project></tavlo>)");
+  ASSERT_EQ(project->buildGroups().size(), 2u);
+  ASSERT_EQ(project->testGroups().size(), 1u);
+  ASSERT_EQ(project->items().size(), 2u);
+  EXPECT_EQ(project->items()[0]->buildGroup(), project->buildGroups()[1]);
+  EXPECT_EQ(project->items()[0]->testGroup(), project->testGroups()[0]);
+  EXPECT_EQ(project->items()[1]->buildGroup(), nullptr);
+  EXPECT_EQ(project->items()[1]->testGroup(), nullptr);
+}
+
+std::string readFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// The sample document holds every kind at least once, all readable.
+TEST_F(Reader, ShowcaseReadsEveryKind) {
+  auto project = read(readFile(TAVLO_SOURCE_DIR "/examples/showcase.tavlo"));
+  const MerrinColorProjectStatistics stats = project->projectStats();
+  for (const auto& field : merrinColorProjectStatisticsFields)
+    EXPECT_GT(stats.*field.counter, 0) << field.name;
+  EXPECT_EQ(project->displayMode(), AppContentMode::grid);
+  EXPECT_FALSE(project->buildGroups().empty());
+  // Aliases are resolved by the time the reader returns.
+  auto ramp = project->firstItem("6F1C2A3E-0B4D-4E5F-8A7B-1C2D3E4F5B04");
+  ASSERT_TRUE(ramp);
+  EXPECT_EQ(names(project->allAliases(*ramp)), std::vector<std::string>{"Link"});
+  // A ramp is found by its entries' names too.
+  project->setSearchFilter("400");
+  EXPECT_EQ(names(project->allNonGroupItems()), (std::vector<std::string>{"Blue ramp", "Sunset"}));
+}
+
+TEST_F(Reader, ElementRules) {
+  auto element = xmltree::XML::fromData("<e><a>1</a><a>2</a><b/><c></c><d> 1</d><n>x</n></e>");
+  ASSERT_TRUE(element);
+  EXPECT_EQ(childText(*element, "a"), "1");
+  EXPECT_EQ(childText(*element, "b"), std::nullopt);
+  EXPECT_EQ(childText(*element, "c"), std::nullopt);
+  EXPECT_EQ(childText(*element, "A"), std::nullopt);
+  EXPECT_TRUE(childFlag(*element, "a"));
+  EXPECT_FALSE(childFlag(*element, "d"));
+  EXPECT_EQ(readItemName(*element), "");
+  EXPECT_EQ(readIdentifier(*element, false).size(), 36u);
+}
+
+}  // namespace
+}  // namespace tavlo

@@ -1,0 +1,99 @@
+// `tavlo stats` and `tavlo dump` on a small document, an unreadable path and
+// bytes that are no document.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <nlohmann/json.hpp>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct ToolRun {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+std::string slurp(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+ToolRun tavlo(const std::string& subcommand, const std::string& file) {
+  const fs::path dir = fs::temp_directory_path() / ("tavlo-statsdump-" + std::to_string(::getpid()));
+  fs::create_directories(dir);
+  const std::string command = std::string("'") + TAVLO_BIN + "' " + subcommand + " '" + file + "' >'" +
+                              (dir / "out").string() + "' 2>'" + (dir / "err").string() + "' </dev/null";
+  const int raw = std::system(command.c_str());
+  ToolRun run{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, slurp(dir / "out"), slurp(dir / "err")};
+  fs::remove_all(dir);
+  return run;
+}
+
+const std::string basics = TAVLO_TEST_DATA "/tree-basics.tavlo";
+
+TEST(StatsCommand, OneLinePerCounterInFieldOrder) {
+  const ToolRun run = tavlo("stats", basics);
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.err, "");
+  EXPECT_EQ(
+      run.out,
+      "colorItemCount: 0\ncolorSetCount: 0\ncolorAliasCount: 0\ngroupCount: 3\nnumberCount: 1\n"
+      "numberAliasCount: 0\nbooleanCount: 1\nbooleanAliasCount: 0\nstringCount: 1\nstringAliasCount: 0\n"
+      "shadowCount: 0\nshadowSetCount: 0\nshadowAliasCount: 0\n");
+}
+
+TEST(DumpCommand, TreeWithGroupFlagsAndChildren) {
+  const ToolRun run = tavlo("dump", basics);
+  ASSERT_EQ(run.status, 0) << run.err;
+  const auto json = nlohmann::json::parse(run.out);
+  EXPECT_EQ(json["description"], "Tree basics");
+  EXPECT_EQ(json["displayMode"], "table");
+  EXPECT_EQ(json["settings"][0]["key"], "DisplayMode");
+  const auto& items = json["items"];
+  ASSERT_EQ(items.size(), 3u);
+  EXPECT_EQ(items[0]["type"], "number");
+  EXPECT_EQ(items[0]["uuid"], "N1");
+  const auto& outer = items[1];
+  EXPECT_EQ(outer["type"], "group");
+  EXPECT_EQ(outer["name"], "Outer");
+  EXPECT_EQ(outer["expanded"], true);
+  EXPECT_EQ(outer["namespace"], true);
+  ASSERT_EQ(outer["children"].size(), 2u);  // the unknown element is skipped
+  EXPECT_EQ(outer["children"][1]["children"][0]["name"], "Label");
+  EXPECT_EQ(items[2]["children"], nlohmann::json::array());
+}
+
+TEST(StatsDumpCommands, UnreadableAndMalformedFiles) {
+  for (const char* subcommand : {"stats", "dump"}) {
+    SCOPED_TRACE(subcommand);
+    const ToolRun missing = tavlo(subcommand, "/nonexistent/x.tavlo");
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_EQ(missing.out, "");
+    EXPECT_EQ(missing.err, "tavlo: cannot read '/nonexistent/x.tavlo': No such file or directory\n");
+
+    // Not a document: an empty project on stdout, the parser's one line on stderr.
+    const fs::path garbage = fs::temp_directory_path() / ("tavlo-garbage-" + std::to_string(::getpid()));
+    std::ofstream(garbage) << "not <xml";
+    const ToolRun bad = tavlo(subcommand, garbage.string());
+    fs::remove(garbage);
+    EXPECT_EQ(bad.status, 0);
+    EXPECT_EQ(std::count(bad.err.begin(), bad.err.end(), '\n'), 1) << bad.err;
+    EXPECT_EQ(bad.err.rfind("tavlo: ", 0), 0u);
+    if (std::string(subcommand) == "dump") {
+      EXPECT_EQ(nlohmann::json::parse(bad.out)["items"].size(), 0u);
+    }
+  }
+}
+
+}  // namespace
