@@ -1,0 +1,114 @@
+// The stages of `tavlo preview` on a generated document, each against the
+// document reader alone over the same bytes, measured in the same run.
+//
+//   preview_bench                      benchmarks; counters per stage (ms of
+//                                      thread CPU time) and its ratio to the reader
+//   preview_bench --write-document F   writes the 1,000-item document to F, for
+//                                      timing the command itself with --timings
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstring>
+#include <ctime>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "TavloData/MerrinColorFileReader.h"
+#include "TavloData/MerrinColorProject.h"
+#include "TavloPreviewer/PreviewDrawing.h"
+#include "hostkit/Renderer.h"
+#include "support/DocumentGenerator.h"
+#include "xmltree/XML.h"
+
+namespace {
+
+// Thread CPU time: the machine is shared, and wall time would count other
+// programs' turns on the processor as ours.
+double cpuSeconds() {
+  timespec now{};
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+  return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
+}
+
+double secondsOf(auto&& work) {
+  const double start = cpuSeconds();
+  work();
+  return cpuSeconds() - start;
+}
+
+std::string document(std::size_t items) {
+  return tavlo::bench::generateDocument({.itemCount = items});
+}
+
+void BM_PreviewStages(benchmark::State& state) {
+  const auto items = static_cast<std::size_t>(state.range(0));
+  const std::string bytes = document(items);
+  const auto path =
+      std::filesystem::temp_directory_path() / ("preview-bench-" + std::to_string(::getpid()) + ".tavlo");
+  std::ofstream(path, std::ios::binary) << bytes;
+
+  double reader = 0, reading = 0, layout = 0, drawing = 0, encoding = 0;
+  for (auto _ : state) {
+    reader += secondsOf([&] { benchmark::DoNotOptimize(tavlo::MerrinColorFileReader().parse(bytes)); });
+
+    tavlo::previewer::PreparedPreview prepared;
+    reading += secondsOf([&] { prepared = tavlo::previewer::preparePreview(path); });
+    if (prepared.error) {
+      state.SkipWithError(prepared.error->message.c_str());
+      break;
+    }
+
+    std::optional<hostkit::Drawing> sized;
+    layout += secondsOf([&] {
+      sized.emplace(
+          tavlo::previewer::previewDrawing(*prepared.controller, tavlo::previewer::defaultPreviewWidth));
+      benchmark::DoNotOptimize(sized->layout());
+    });
+
+    const hostkit::RenderOptions options;
+    for (const hostkit::Band& band :
+         hostkit::splitIntoBands(sized->size().height, hostkit::maxBandHeight(options))) {
+      std::optional<hostkit::Raster> raster;
+      drawing += secondsOf([&] { raster = hostkit::rasterize(*sized, options, band.top, band.height); });
+      if (!raster) {
+        state.SkipWithError("drawing failed");
+        break;
+      }
+      encoding += secondsOf([&] { benchmark::DoNotOptimize(hostkit::encodePNG(*raster)); });
+    }
+  }
+  std::filesystem::remove(path);
+
+  const double n = static_cast<double>(state.iterations());
+  auto counter = [&](double total) { return benchmark::Counter(total / n * 1e3); };
+  state.counters["reader_ms"] = counter(reader);
+  state.counters["reading_ms"] = counter(reading);
+  state.counters["layout_ms"] = counter(layout);
+  state.counters["drawing_ms"] = counter(drawing);
+  state.counters["encoding_ms"] = counter(encoding);
+  if (reader > 0) {
+    state.counters["reading/reader"] = reading / reader;
+    state.counters["layout/reader"] = layout / reader;
+    state.counters["drawing/reader"] = drawing / reader;
+    state.counters["encoding/reader"] = encoding / reader;
+  }
+}
+BENCHMARK(BM_PreviewStages)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  for (int i = 1; i + 1 < argc; ++i)
+    if (std::strcmp(argv[i], "--write-document") == 0) {
+      std::ofstream(argv[i + 1], std::ios::binary) << document(1000);
+      return 0;
+    }
+  xmltree::setParseErrorSink([](std::string_view) {});
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

@@ -1,0 +1,38 @@
+#include "TavloPreviewer/MainPreviewView.h"
+
+#include "Orvik/Orvik.h"
+#include "TavloData/MerrinColorProject.h"
+#include "TavloPreviewer/CollectionViewWrapperController.h"
+#include "TavloPreviewer/GridViews.h"
+#include "TavloPreviewer/ItemGridSection.h"
+#include "TavloPreviewer/PreviewGridCollectionDelegate.h"
+#include "hostkit/Localized.h"
+#include "hostkit/Shape.h"
+
+namespace tavlo::previewer {
+
+using namespace hostkit;
+
+View EmptyDocumentView::body() const {
+  View text =
+      Text(localized(emptyDocumentMessage)).font(Font::title2()).foregroundColor(orvik::color(orvik::grey85));
+  return VStack(HorizontalAlignment::center, std::nullopt, {text})
+      .padding(padding)
+      .background(backgroundColor)
+      .clipShape(Shape::roundedRectangle(cornerRadius, RoundedCornerStyle::continuous))
+      .tagged("EmptyDocumentView");
+}
+
+View MainPreviewView::body() const {
+  const std::shared_ptr<MerrinColorProject>& project = model->project();
+  View grid = CollectionViewWrapper(std::make_shared<PreviewGridCollectionDelegate>(gridSections(*project)));
+  View notice = project->items().empty() ? EmptyDocumentView{orvik::color(orvik::backgroundNormal)}.body()
+                                         : EmptyView();
+  return grid.overlay(notice, Alignment::center());
+}
+
+View MainPreviewView::view() const {
+  return retaining(body(), model);
+}
+
+}  // namespace tavlo::previewer

@@ -1,0 +1,35 @@
+// A document's preview as a drawing, for the commands that host the preview
+// (`tavlo preview`, `tavlo thumbnail`): one request as the host's preview
+// service makes it, then the controller's view laid out at a width.
+#pragma once
+
+#include <filesystem>
+#include <memory>
+#include <optional>
+
+#include "TavloPreviewer/PreviewViewController.h"
+#include "hostkit/PreviewController.h"
+#include "hostkit/Renderer.h"
+
+namespace tavlo::previewer {
+
+// The width a preview is drawn at unless asked otherwise (points).
+inline constexpr double defaultPreviewWidth = 1024;
+// The preview is never shorter than this, as the window that would show it,
+// so that the empty-document notice has room however short the grid is.
+inline constexpr double minimumPreviewHeight = 240;
+
+struct PreparedPreview {
+  std::shared_ptr<PreviewViewController> controller;
+  // Set when the file could not be read; nothing is shown then.
+  std::optional<hostkit::PreviewError> error;
+};
+
+// Makes a controller and asks it for a preview of `file`.
+PreparedPreview preparePreview(const std::filesystem::path& file);
+
+// The controller's view at `width`: as tall as the whole grid, and at least `minimumHeight`.
+hostkit::Drawing previewDrawing(PreviewViewController& controller, double width,
+                                double minimumHeight = minimumPreviewHeight);
+
+}  // namespace tavlo::previewer

@@ -1,0 +1,27 @@
+// The preview grid's contents: its sections, and a tile for each item.
+#pragma once
+
+#include <optional>
+#include <vector>
+
+#include "TavloPreviewer/CollectionViewWrapperDelegate.h"
+
+namespace tavlo::previewer {
+
+class PreviewGridCollectionDelegate : public CollectionViewWrapperDelegate {
+ public:
+  explicit PreviewGridCollectionDelegate(std::vector<ItemGridSection> items) : items_(std::move(items)) {}
+
+  const std::vector<ItemGridSection>& items() const override { return items_; }
+
+  // The item at a two-part (section, item) path; absent for any other length
+  // or a position out of range.
+  MerrinColorProjectItemPtr item(const hostkit::IndexPath& at) const;
+  // The tile of the item at that path, chosen by its kind.
+  std::optional<hostkit::View> tileView(const hostkit::IndexPath& at) const override;
+
+ private:
+  std::vector<ItemGridSection> items_;
+};
+
+}  // namespace tavlo::previewer

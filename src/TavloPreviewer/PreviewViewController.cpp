@@ -1,0 +1,99 @@
+#include "TavloPreviewer/PreviewViewController.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <cerrno>
+#include <cstring>
+
+#include <optional>
+#include <system_error>
+#include <utility>
+
+#include "Orvik/Orvik.h"
+#include "TavloData/MerrinColorFileReader.h"
+#include "TavloData/MerrinColorProject.h"
+#include "TavloPreviewer/MainPreviewView.h"
+#include "TavloPreviewer/MainPreviewViewModel.h"
+
+namespace tavlo::previewer {
+
+namespace {
+
+[[noreturn]] void failReading(const std::filesystem::path& url, int error) {
+  throw PreviewFailure(hostkit::PreviewError{std::error_code(error, std::generic_category()),
+                                             "cannot read '" + url.string() + "': " + std::strerror(error)});
+}
+
+}  // namespace
+
+std::string readPreviewedFile(const std::filesystem::path& url) {
+  const int fd = ::open(url.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) failReading(url, errno);
+  struct stat status {};
+  if (::fstat(fd, &status) == 0 && S_ISDIR(status.st_mode)) {
+    ::close(fd);
+    failReading(url, EISDIR);
+  }
+  std::string bytes;
+  if (status.st_size > 0) bytes.reserve(static_cast<std::size_t>(status.st_size));
+  char buffer[1 << 16];
+  for (;;) {
+    const ssize_t n = ::read(fd, buffer, sizeof buffer);
+    if (n == 0) break;
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      const int error = errno;
+      ::close(fd);
+      failReading(url, error);
+    }
+    bytes.append(buffer, static_cast<std::size_t>(n));
+  }
+  ::close(fd);
+  return bytes;
+}
+
+void PreviewViewController::preparePreviewOfFile(const std::filesystem::path& url,
+                                                 hostkit::PreviewCompletionHandler handler) {
+  // Everything runs on the calling (main) thread; the outcome is settled
+  // first so that a handler that throws cannot be called a second time.
+  std::optional<hostkit::PreviewError> outcome;
+  try {
+    preparePreviewOfFile(url);
+  } catch (const PreviewFailure& failure) {
+    outcome = failure.error();
+  } catch (const std::exception& other) {
+    outcome = hostkit::PreviewError{std::make_error_code(std::errc::io_error), other.what()};
+  }
+  if (handler) handler(std::move(outcome));
+}
+
+void PreviewViewController::preparePreviewOfFile(const std::filesystem::path& url) {
+  std::string bytes = readPreviewedFile(url);
+  std::shared_ptr<MerrinColorProject> project = MerrinColorFileReader().parse(bytes);
+  showPreview(std::move(project), url);
+}
+
+void PreviewViewController::showPreview(std::shared_ptr<MerrinColorProject> project,
+                                        const std::filesystem::path& fileURL) {
+  auto model = std::make_shared<MainPreviewViewModel>(std::move(project), fileURL);
+  auto hosting = std::make_shared<hostkit::HostingView>(MainPreviewView{model}.view());
+
+  // The body is evaluated again whenever the model changes. The hosting view
+  // is held weakly so that the model, which the view tree owns, does not
+  // keep its own view alive.
+  std::weak_ptr<hostkit::HostingView> weakHosting = hosting;
+  std::weak_ptr<MainPreviewViewModel> weakModel = model;
+  model->subscribe([weakHosting, weakModel](std::string_view) {
+    auto target = weakHosting.lock();
+    auto source = weakModel.lock();
+    if (target && source) target->setRootView(MainPreviewView{source}.view());
+  });
+
+  auto root = view();
+  while (!root->subviews().empty()) root->subviews().front()->removeFromSuperview();
+  root->addSubview(hosting);
+  orvik::anchorToAllSidesOf(*hosting, root, {});
+}
+
+}  // namespace tavlo::previewer

@@ -1,0 +1,91 @@
+#include "TavloPreviewer/tiles/ColorTiles.h"
+
+#include "MerrinColorUtils/ColorSpace.h"
+#include "TavloData/MerrinColorAlias.h"
+#include "TavloData/MerrinColorItem.h"
+#include "TavloData/MerrinColorProjectItem.h"
+#include "TavloData/MerrinColorSet.h"
+#include "TavloPreviewer/tiles/TileCommon.h"
+
+namespace tavlo::previewer {
+
+using namespace hostkit;
+
+namespace {
+
+const std::string& nameOf(const MerrinColorProjectItemPtr& item) {
+  static const std::string none;
+  return item ? item->name() : none;
+}
+
+View calloutText(std::string text, std::string tag) {
+  return Text(std::move(text)).font(Font::callout()).view().tagged(std::move(tag));
+}
+
+View colorSpaceRow(mcu::ColorSpace space) {
+  return trailingRow(calloutText(mcu::localizedName(space), "colorSpace"));
+}
+
+std::vector<mcu::PlatformColor> lightVariants(const std::vector<std::shared_ptr<ThemeableColor>>& colors) {
+  std::vector<mcu::PlatformColor> out;
+  out.reserve(colors.size());
+  for (const auto& c : colors)
+    if (c) out.push_back(c->displayVariantFor(ColorSource::light));
+  return out;
+}
+
+}  // namespace
+
+View PreviewColorItemView::body() const {
+  const mcu::PlatformColor light = colorItem && colorItem->color()
+                                       ? colorItem->color()->displayVariantFor(ColorSource::light)
+                                       : mcu::PlatformColor::sRGBClear();
+  const mcu::ColorSpace space = colorItem ? colorItem->colorSpace() : mcu::ColorSpace::sRGB;
+  View rows = tileRows({ColorNameView{nameOf(item)}.body(),
+                        calloutText(tileColorText(light, colorFormat, space), "colorText"),
+                        colorSpaceRow(space), Spacer()});
+  return tileFrame(checkerboardBackground(ColorView(light).tagged("swatch")), rows, overlayTextColor(light),
+                   itemHeight, cornerRadius);
+}
+
+View PreviewColorRampView::body() const {
+  std::shared_ptr<ThemeableColor> middle = colorSet ? colorSet->middleColor() : nullptr;
+  const mcu::PlatformColor fill =
+      middle ? middle->displayVariantFor(ColorSource::light) : mcu::PlatformColor::sRGBClear();
+  const mcu::ColorSpace space = colorSet ? colorSet->colorSpace() : mcu::ColorSpace::sRGB;
+  std::vector<mcu::PlatformColor> strip =
+      colorSet ? lightVariants(colorSet->colors()) : std::vector<mcu::PlatformColor>{};
+  // A strip needs two colours before it says anything a single fill does not.
+  View rows = tileRows({ColorNameView{nameOf(item)}.body(),
+                        calloutText(tileColorText(fill, colorFormat, tileColorSpaceOf(fill)), "colorText"),
+                        colorSpaceRow(space), Spacer(), stripGrid(strip, 2)});
+  View background = checkerboardBackground(
+      ColorView(fill).clipShape(BottomRoundedRect{cornerRadius}.shape()).tagged("swatch"));
+  return tileFrame(background, rows, overlayTextColor(fill), itemHeight, cornerRadius);
+}
+
+View PreviewColorAliasView::body() const {
+  MerrinColorProjectItemPtr referenced =
+      colorAlias ? colorAlias->referencedItemToUse(ColorSource::light) : nullptr;
+  const std::optional<std::int64_t> index =
+      colorAlias ? colorAlias->referenceIndexToUse(ColorSource::light) : std::nullopt;
+  // Aliases are not followed through other aliases: only colours and ramps resolve.
+  if (referenced && !referenced->color() && !referenced->colorSet()) referenced = nullptr;
+
+  std::shared_ptr<ThemeableColor> value = MerrinColorAlias::mainColor(referenced, index);
+  const mcu::PlatformColor fill =
+      value ? value->displayVariantFor(ColorSource::light) : mcu::PlatformColor::sRGBClear();
+  const mcu::PlatformColor textColor = overlayTextColor(fill);
+
+  // An alias of a whole ramp shows the ramp; one colour is enough here.
+  View strip = EmptyView();
+  if (referenced && referenced->colorSet() && !index)
+    strip = stripGrid(lightVariants(referenced->colorSet()->colors()), 1);
+
+  View rows = tileRows(
+      {ColorNameView{nameOf(item)}.body(), referenceLineView(referenced, textColor), Spacer(), strip});
+  return tileFrame(checkerboardBackground(ColorView(fill).tagged("swatch")), rows, textColor, itemHeight,
+                   cornerRadius);
+}
+
+}  // namespace tavlo::previewer

@@ -1,0 +1,165 @@
+#include "TavloPreviewer/tiles/ShadowTiles.h"
+
+#include <charconv>
+#include <cmath>
+#include <vector>
+
+#include "Orvik/Orvik.h"
+#include "TavloData/DefaultColors.h"
+#include "TavloData/MerrinColorProjectItem.h"
+#include "TavloData/MerrinColorShadow.h"
+#include "TavloData/MerrinColorShadowAlias.h"
+#include "TavloData/MerrinColorShadowSet.h"
+#include "TavloData/NumberFormatting.h"
+#include "TavloPreviewer/PreviewResources.h"
+#include "TavloPreviewer/tiles/TileCommon.h"
+#include "TavloPreviewer/tiles/TileResources.h"
+
+namespace tavlo::previewer {
+
+using namespace hostkit;
+
+namespace {
+
+constexpr double shadowCornerRadius = 3;
+constexpr double detailSpacing = 4;
+constexpr double squareSpacing = 2;
+
+const std::string& nameOf(const MerrinColorProjectItemPtr& item) {
+  static const std::string none;
+  return item ? item->name() : none;
+}
+
+std::shared_ptr<ShadowDetails> lightShadowOf(const std::shared_ptr<ThemeableShadow>& shadow) {
+  if (!shadow) return nullptr;
+  return shadow->displayVariantFor(ColorSource::light);
+}
+
+// The four detail rows in their fixed order: x, y, blur, spread.
+std::vector<View> detailRows(const std::string& x, const std::string& y, const std::string& blur,
+                             const std::string& spread) {
+  return {ShadowItemDetails{tileImage(shadowLabelX), x}.body(),
+          ShadowItemDetails{tileImage(shadowLabelY), y}.body(),
+          ShadowItemDetails{tileImage(shadowLabelBlur), blur}.body(),
+          ShadowItemDetails{tileImage(shadowLabelThickness), spread}.body()};
+}
+
+std::vector<View> detailRows(const ShadowDetails& s) {
+  return detailRows(shadowDetailText(s.xOffset()), shadowDetailText(s.yOffset()), shadowDetailText(s.blur()),
+                    shadowDetailText(s.spread()));
+}
+
+// The lower part gives way to the rows above it when a long name or an
+// alias's reference line needs the room.
+View lowerPart(const View& content) {
+  return content.frame(View::FlexibleFrame{std::nullopt, std::nullopt, std::nullopt, tileLowerPartHeight,
+                                           Alignment::center()});
+}
+
+View shadowTile(std::vector<View> rows, double itemHeight, double cornerRadius) {
+  return tileFrame(ColorView(orvik::color(orvik::backgroundNormal)), tileRows(std::move(rows)),
+                   previewColor(colorOverlayLightText), itemHeight, cornerRadius);
+}
+
+}  // namespace
+
+std::string shadowDetailText(double value) {
+  if (!std::isfinite(value)) return formattedNumber(value);
+  // One decimal, rounded half to even like the number formatters, then
+  // written in the user's locale by the shared formatter (which keeps up to
+  // four, so nothing more is lost).
+  char buffer[128];
+  auto written = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 1);
+  if (written.ec != std::errc()) return formattedNumber(value);
+  double rounded = value;
+  std::from_chars(buffer, written.ptr, rounded, std::chars_format::fixed);
+  if (rounded == 0) rounded = 0;  // no "-0"
+  return formattedNumber(rounded);
+}
+
+View ShadowPreviewView::body() const {
+  const Shape shape = Shape::roundedRectangle(shadowCornerRadius, RoundedCornerStyle::continuous);
+  View shadow =
+      shape.fill(color).padding(EdgeInsets::all(-spread)).blur(blur * 0.5).offset(x, y).tagged("shadow");
+  View card = shape.fill(mcu::PlatformColor::sRGBWhite()).tagged("card");
+  return ZStack(Alignment::center(), {shadow, card});
+}
+
+View ShadowSquarePreviewView::body() const {
+  std::shared_ptr<ShadowDetails> details = shadow ? shadow : ShadowDetails::noShadow();
+  const mcu::PlatformColor ground = DefaultColors::lightGray()->displayVariantFor(ColorSource::light);
+  auto measure = [](ProposedSize p) {
+    return Size{p.width.value_or(tileLowerPartHeight), p.height.value_or(tileLowerPartHeight)};
+  };
+  auto build = [details, ground](Size size, std::optional<Rect>) {
+    View card = ShadowPreviewView{details->xOffset(), details->yOffset(), details->blur(), details->spread(),
+                                  details->color()}
+                    .body()
+                    .frame(size.width, size.height)
+                    .offset(-size.width / 2, -size.height / 2);
+    return ZStack(Alignment::leading(), {Shape::rectangle().fill(ground), card}).clipped();
+  };
+  return Deferred(measure, build).tagged("shadowSquare");
+}
+
+View ShadowItemDetails::body() const {
+  return HStack(VerticalAlignment::center, detailSpacing,
+                {image.view().tagged("shadowLabel"),
+                 Text(text).font(Font::callout()).lineLimit(1).view().tagged("shadowDetail")});
+}
+
+View PreviewShadowItemView::body() const {
+  std::shared_ptr<ShadowDetails> light = shadowItem ? lightShadowOf(shadowItem->shadow()) : nullptr;
+  if (!light) light = ShadowDetails::noShadow();
+  std::vector<View> rows{ColorNameView{nameOf(item)}.body()};
+  for (View& row : detailRows(*light)) rows.push_back(std::move(row));
+  rows.push_back(Spacer());
+  rows.push_back(lowerPart(ShadowSquarePreviewView{light}.body()));
+  return shadowTile(std::move(rows), itemHeight, cornerRadius);
+}
+
+View PreviewShadowSetView::body() const {
+  std::vector<std::shared_ptr<ShadowDetails>> shadows;
+  if (shadowSet)
+    for (const auto& entry : shadowSet->shadows())
+      if (auto light = lightShadowOf(entry)) shadows.push_back(light);
+
+  // First…last of one number; 0 for either end of an empty ramp.
+  auto range = [&](double (ShadowDetails::*field)() const) {
+    const double first = shadows.empty() ? 0 : (*shadows.front().*field)();
+    const double last = shadows.empty() ? 0 : (*shadows.back().*field)();
+    return displayableValue(first) + "\u2026" + displayableValue(last);
+  };
+  std::vector<View> rows{ColorNameView{nameOf(item)}.body()};
+  for (View& row : detailRows(range(&ShadowDetails::xOffset), range(&ShadowDetails::yOffset),
+                              range(&ShadowDetails::blur), range(&ShadowDetails::spread)))
+    rows.push_back(std::move(row));
+  rows.push_back(Spacer());
+
+  std::vector<View> squares;
+  for (const auto& s : shadows) squares.push_back(ShadowSquarePreviewView{s}.body());
+  if (!squares.empty())
+    rows.push_back(
+        lowerPart(HStack(VerticalAlignment::center, squareSpacing, std::move(squares)).tagged("shadowRow")));
+  return shadowTile(std::move(rows), itemHeight, cornerRadius);
+}
+
+View PreviewShadowAliasView::body() const {
+  MerrinColorProjectItemPtr referenced =
+      shadowAlias ? shadowAlias->referencedItemToUse(ColorSource::light) : nullptr;
+  const std::optional<std::int64_t> index =
+      shadowAlias ? shadowAlias->referenceIndexToUse(ColorSource::light) : std::nullopt;
+  // Aliases are not followed through other aliases: only shadows and shadow ramps resolve.
+  if (referenced && !referenced->shadow() && !referenced->shadowSet()) referenced = nullptr;
+  std::shared_ptr<ShadowDetails> light = lightShadowOf(MerrinColorShadowAlias::mainShadow(referenced, index));
+
+  std::vector<View> rows{ColorNameView{nameOf(item)}.body()};
+  if (light)
+    for (View& row : detailRows(*light)) rows.push_back(std::move(row));
+  rows.push_back(referenceLineView(referenced, previewColor(colorOverlayLightText)));
+  rows.push_back(Spacer());
+  if (light) rows.push_back(lowerPart(ShadowSquarePreviewView{light}.body()));
+  return shadowTile(std::move(rows), itemHeight, cornerRadius);
+}
+
+}  // namespace tavlo::previewer

@@ -1,0 +1,154 @@
+#include "TavloPreviewer/tiles/ValueTiles.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "Orvik/Orvik.h"
+#include "TavloData/MerrinColorBoolean.h"
+#include "TavloData/MerrinColorBooleanAlias.h"
+#include "TavloData/MerrinColorNumber.h"
+#include "TavloData/MerrinColorNumberAlias.h"
+#include "TavloData/MerrinColorProjectItem.h"
+#include "TavloData/MerrinColorString.h"
+#include "TavloData/MerrinColorStringAlias.h"
+#include "TavloPreviewer/PreviewResources.h"
+#include "TavloPreviewer/tiles/TileCommon.h"
+#include "hostkit/Localized.h"
+
+namespace tavlo::previewer {
+
+using namespace hostkit;
+
+namespace {
+
+// A string of a texts table with its placeholders ("%@" for texts, "%lld"
+// for counts) filled in order. Placeholders are replaced by hand, never
+// handed to printf, so a translation cannot make the program read garbage.
+std::string filledPattern(std::string_view key, const std::vector<std::string>& arguments) {
+  const std::string pattern = localized(key);
+  std::string out;
+  std::size_t next = 0;
+  for (std::size_t i = 0; i < pattern.size();) {
+    std::size_t length = 0;
+    if (pattern.compare(i, 2, "%@") == 0)
+      length = 2;
+    else if (pattern.compare(i, 4, "%lld") == 0)
+      length = 4;
+    if (length > 0 && next < arguments.size()) {
+      out += arguments[next++];
+      i += length;
+    } else {
+      out += pattern[i++];
+    }
+  }
+  return out;
+}
+
+View valueRow(std::string text, int lineLimit = 1) {
+  return trailingRow(Text(std::move(text))
+                         .font(Font::title())
+                         .lineLimit(lineLimit)
+                         .truncationMode(TruncationMode::tail)
+                         .view()
+                         .tagged("value"));
+}
+
+View calloutLine(std::string text, std::string tag) {
+  return Text(std::move(text)).font(Font::callout()).lineLimit(1).view().tagged(std::move(tag));
+}
+
+// Numbers, booleans and texts sit on the toolkit's normal background in the light overlay text.
+View valueTile(std::vector<View> rows, double itemHeight, double cornerRadius) {
+  return tileFrame(ColorView(orvik::color(orvik::backgroundNormal)), tileRows(std::move(rows)),
+                   previewColor(colorOverlayLightText), itemHeight, cornerRadius);
+}
+
+const std::string& nameOf(const MerrinColorProjectItemPtr& item) {
+  static const std::string none;
+  return item ? item->name() : none;
+}
+
+std::string booleanText(bool value) {
+  return value ? "True" : "False";
+}
+
+// Long texts get three lines; the name above them must stay in view.
+constexpr int stringValueLines = 3;
+
+// The reference of a number, boolean or text alias, kept only when it leads
+// to an item of the alias's own kind.
+template <class Alias, class KindOf>
+MerrinColorProjectItemPtr resolvedReference(const std::shared_ptr<Alias>& alias, KindOf kindOf) {
+  MerrinColorProjectItemPtr node = alias ? alias->referencedItemToUse(ColorSource::light) : nullptr;
+  return node && kindOf(*node) ? node : nullptr;
+}
+
+View aliasTile(const MerrinColorProjectItemPtr& item, const MerrinColorProjectItemPtr& referenced,
+               std::optional<View> value, double itemHeight, double cornerRadius) {
+  std::vector<View> rows{ColorNameView{nameOf(item)}.body()};
+  if (value) rows.push_back(*value);
+  rows.push_back(referenceLineView(referenced, previewColor(colorOverlayLightText)));
+  return valueTile(std::move(rows), itemHeight, cornerRadius);
+}
+
+}  // namespace
+
+View PreviewNumberItemView::body() const {
+  std::vector<View> rows{ColorNameView{nameOf(item)}.body()};
+  if (numberItem && numberItem->value()) {
+    rows.push_back(valueRow(displayableValue(numberItem->value()->displayVariantFor(ColorSource::light))));
+    if (numberItem->minValue() && numberItem->maxValue())
+      rows.push_back(calloutLine(filledPattern("%@ to %@", {displayableValue(*numberItem->minValue()),
+                                                            displayableValue(*numberItem->maxValue())}),
+                                 "range"));
+    if (numberItem->steps())
+      rows.push_back(
+          calloutLine(filledPattern("%lld steps", {std::to_string(*numberItem->steps())}), "steps"));
+  }
+  return valueTile(std::move(rows), itemHeight, cornerRadius);
+}
+
+View PreviewNumberAliasView::body() const {
+  auto referenced =
+      resolvedReference(numberAlias, [](const MerrinColorProjectItem& n) { return bool(n.number()); });
+  std::optional<View> value;
+  if (referenced && referenced->number()->value())
+    value = valueRow(displayableValue(referenced->number()->value()->displayVariantFor(ColorSource::light)));
+  return aliasTile(item, referenced, value, itemHeight, cornerRadius);
+}
+
+View PreviewBooleanItemView::body() const {
+  const bool value =
+      booleanItem && booleanItem->value() && booleanItem->value()->displayVariantFor(ColorSource::light);
+  return valueTile({ColorNameView{nameOf(item)}.body(), valueRow(booleanText(value))}, itemHeight,
+                   cornerRadius);
+}
+
+View PreviewBooleanAliasView::body() const {
+  auto referenced =
+      resolvedReference(booleanAlias, [](const MerrinColorProjectItem& n) { return bool(n.boolean()); });
+  std::optional<View> value;
+  if (referenced && referenced->boolean()->value())
+    value = valueRow(booleanText(referenced->boolean()->value()->displayVariantFor(ColorSource::light)));
+  return aliasTile(item, referenced, value, itemHeight, cornerRadius);
+}
+
+View PreviewStringItemView::body() const {
+  std::string text = stringItem && stringItem->value()
+                         ? stringItem->value()->displayVariantFor(ColorSource::light)
+                         : std::string();
+  return valueTile({ColorNameView{nameOf(item)}.body(), valueRow(std::move(text), stringValueLines)},
+                   itemHeight, cornerRadius);
+}
+
+View PreviewStringAliasView::body() const {
+  auto referenced =
+      resolvedReference(stringAlias, [](const MerrinColorProjectItem& n) { return bool(n.string()); });
+  std::optional<View> value;
+  if (referenced && referenced->string()->value())
+    value = valueRow(referenced->string()->value()->displayVariantFor(ColorSource::light), stringValueLines);
+  return aliasTile(item, referenced, value, itemHeight, cornerRadius);
+}
+
+}  // namespace tavlo::previewer

@@ -1,0 +1,105 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "TavloPreviewer/CollectionViewWrapperController.h"
+#include "TavloPreviewer/LeftAlignedFlowLayout.h"
+
+namespace tavlo::previewer {
+namespace {
+
+using hostkit::IndexPath;
+using hostkit::Rect;
+using Shape = LeftAlignedFlowLayout::SectionShape;
+
+// The grid's own configuration.
+LeftAlignedFlowLayout gridLayout() {
+  LeftAlignedFlowLayout layout(16, 6, 40);
+  layout.itemSize = {160, 160};
+  layout.sectionInset = {6, 16, 6, 16};
+  return layout;
+}
+
+std::vector<Rect> itemFrames(const LeftAlignedFlowLayout& layout, std::int64_t section) {
+  std::vector<Rect> frames;
+  for (const auto& a : layout.layoutAttributes().at(section)) frames.push_back(a.frame);
+  return frames;
+}
+
+TEST(LeftAlignedFlowLayout, FramesAtWidth400) {
+  auto layout = gridLayout();
+  // Ungrouped items, an empty group, a group with one item.
+  layout.layOut(400, {Shape{3, false}, Shape{0, true}, Shape{1, true}});
+
+  // First section: a 4-point header; two cells fit a row (192 + 160 <= 368), the third wraps.
+  EXPECT_EQ(layout.headerAttributes().at(0).frame, (Rect{16, 6, 368, 4}));
+  EXPECT_EQ(itemFrames(layout, 0),
+            (std::vector<Rect>{{16, 16, 160, 160}, {192, 16, 160, 160}, {16, 192, 160, 160}}));
+
+  // 18 points from the last row's bottom (352) to the next header; an empty
+  // group is its 40-point header and no rows; 18 points again to the next header.
+  EXPECT_EQ(layout.headerAttributes().at(1).frame, (Rect{16, 370, 368, 40}));
+  EXPECT_TRUE(layout.layoutAttributes().at(1).empty());
+  EXPECT_EQ(layout.headerAttributes().at(2).frame, (Rect{16, 428, 368, 40}));
+  EXPECT_EQ(itemFrames(layout, 2), (std::vector<Rect>{{16, 474, 160, 160}}));
+
+  EXPECT_EQ(layout.contentSize(), (hostkit::Size{400, 646}));
+  EXPECT_EQ(layout.collectionViewContentSize(), layout.contentSize());
+
+  layout.layOut(400, {});
+  EXPECT_EQ(layout.contentSize(), (hostkit::Size{400, 0}));
+}
+
+TEST(LeftAlignedFlowLayout, CellsPerRowFollowTheWidth) {
+  const struct {
+    double width;
+    std::vector<double> xs;  // x of five cells in one section
+    std::vector<double> ys;
+  } cases[] = {
+      // Below 208 the first cell already fails the row test: the first row stays empty.
+      {207, {16, 16, 16, 16, 16}, {192, 368, 544, 720, 896}},
+      {208, {16, 16, 16, 16, 16}, {16, 192, 368, 544, 720}},
+      {400, {16, 192, 16, 192, 16}, {16, 16, 192, 192, 368}},
+      {1024, {16, 192, 368, 544, 720}, {16, 16, 16, 16, 16}},
+  };
+  for (const auto& c : cases) {
+    auto layout = gridLayout();
+    layout.layOut(c.width, {Shape{5, false}});
+    const auto frames = itemFrames(layout, 0);
+    ASSERT_EQ(frames.size(), 5u);
+    for (std::size_t i = 0; i < frames.size(); ++i) {
+      EXPECT_EQ(frames[i].x, c.xs[i]) << "width " << c.width << " cell " << i;
+      EXPECT_EQ(frames[i].y, c.ys[i]) << "width " << c.width << " cell " << i;
+    }
+    EXPECT_EQ(layout.contentSize().height, c.ys.back() + 160 + 6 + 6) << "width " << c.width;
+  }
+}
+
+TEST(LeftAlignedFlowLayout, Queries) {
+  auto layout = gridLayout();
+  layout.layOut(400, {Shape{3, false}, Shape{1, true}});
+
+  EXPECT_EQ(layout.layoutAttributesForItemAtIndexPath(IndexPath(0, 2))->frame, (Rect{16, 192, 160, 160}));
+  EXPECT_FALSE(layout.layoutAttributesForItemAtIndexPath(IndexPath(0, 3)));
+  EXPECT_FALSE(layout.layoutAttributesForItemAtIndexPath(IndexPath(2, 0)));
+  EXPECT_FALSE(layout.layoutAttributesForItemAtIndexPath(IndexPath::forSection(0)));
+
+  auto header =
+      layout.layoutAttributesForSupplementaryView(hostkit::elementKindSectionHeader, IndexPath(1, 0));
+  ASSERT_TRUE(header);
+  EXPECT_EQ(header->frame.height, 40);
+  EXPECT_FALSE(
+      layout.layoutAttributesForSupplementaryView(hostkit::elementKindSectionFooter, IndexPath(1, 0)));
+
+  // A band across the second row of the first section and the next header.
+  std::vector<IndexPath> found;
+  for (const auto& a : layout.layoutAttributesForElementsInRect(Rect{0, 200, 400, 200}))
+    found.push_back(a.indexPath);
+  EXPECT_EQ(found, (std::vector<IndexPath>{IndexPath(0, 2), IndexPath(1, 0)}));
+  // (1, 0) above is the header; the second section's cell starts at 416.
+  EXPECT_EQ(layout.layoutAttributesForElementsInRect(Rect{0, 200, 400, 200}).back().representedElementKind,
+            hostkit::elementKindSectionHeader);
+}
+
+}  // namespace
+}  // namespace tavlo::previewer

@@ -1,0 +1,130 @@
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <string>
+
+#include "Orvik/Orvik.h"
+#include "PreviewTestSupport.h"
+#include "TavloPreviewer/MainPreviewView.h"
+#include "TavloPreviewer/PreviewDrawing.h"
+#include "TavloPreviewer/PreviewViewController.h"
+#include "hostkit/Layout.h"
+
+namespace tavlo::previewer {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace testing;
+
+class PreviewControllerTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() / ("tavlo-preview-" + std::to_string(::getpid()));
+    fs::create_directories(dir_);
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+
+  fs::path write(const std::string& name, const std::string& bytes) {
+    fs::path path = dir_ / name;
+    std::ofstream(path, std::ios::binary) << bytes;
+    return path;
+  }
+
+  // Runs a request, counting the handler's calls.
+  std::optional<hostkit::PreviewError> request(PreviewViewController& controller, const fs::path& path) {
+    int calls = 0;
+    std::optional<hostkit::PreviewError> result;
+    controller.preparePreviewOfFile(path, [&](std::optional<hostkit::PreviewError> error) {
+      ++calls;
+      result = std::move(error);
+    });
+    EXPECT_EQ(calls, 1) << path;
+    return result;
+  }
+
+  // Every text the controller's view shows at a width.
+  static std::vector<std::string> textsShown(PreviewViewController& controller, double width = 800) {
+    return previewDrawing(controller, width).layout().texts();
+  }
+
+  static bool shows(PreviewViewController& controller, std::string_view text) {
+    for (const auto& t : textsShown(controller))
+      if (t == text) return true;
+    return false;
+  }
+
+  fs::path dir_;
+};
+
+TEST_F(PreviewControllerTest, AMissingFileReportsTheReadingErrorAndShowsNothing) {
+  auto controller = std::make_shared<PreviewViewController>();
+  auto error = request(*controller, dir_ / "missing.tavlo");
+  ASSERT_TRUE(error);
+  EXPECT_EQ(error->code, std::error_code(ENOENT, std::generic_category()));
+  EXPECT_NE(error->message.find("missing.tavlo"), std::string::npos);
+  EXPECT_EQ(error->message.find('\n'), std::string::npos);
+  EXPECT_TRUE(controller->view()->subviews().empty());
+  EXPECT_EQ(controller->nibName(), "PreviewViewController");
+
+  EXPECT_TRUE(request(*controller, dir_));  // a directory cannot be read either
+}
+
+TEST_F(PreviewControllerTest, DocumentsWithoutTopLevelItemsShowTheNotice) {
+  const struct {
+    const char* what;
+    std::string bytes;
+    bool notice;
+  } cases[] = {
+      {"zero bytes", "", true},
+      {"not XML", "this is not a document", true},
+      {"no items", documentXml(""), true},
+      {"only empty groups", documentXml(groupXml("Empty")), false},
+      {"ungrouped items", documentXml(colorXml("Ink")), false},
+  };
+  for (const auto& c : cases) {
+    auto controller = std::make_shared<PreviewViewController>();
+    EXPECT_FALSE(request(*controller, write("doc.tavlo", c.bytes))) << c.what;
+    EXPECT_EQ(shows(*controller, emptyDocumentMessage), c.notice) << c.what;
+  }
+}
+
+TEST_F(PreviewControllerTest, ASecondRequestReplacesTheFirstDocument) {
+  auto controller = std::make_shared<PreviewViewController>();
+  ASSERT_FALSE(request(*controller, write("a.tavlo", documentXml(groupXml("First group")))));
+  ASSERT_FALSE(request(*controller, write("b.tavlo", documentXml(groupXml("Second group")))));
+
+  auto root = controller->view();
+  ASSERT_EQ(root->subviews().size(), 1u);
+  auto hosting = std::dynamic_pointer_cast<hostkit::HostingView>(root->subviews().front());
+  ASSERT_TRUE(hosting);
+  EXPECT_TRUE(hosting->isPinnedTo(*root));
+  EXPECT_EQ(hosting->edgeConstraints()->insets, hostkit::EdgeInsets{});
+  EXPECT_TRUE(shows(*controller, "Second group"));
+  EXPECT_FALSE(shows(*controller, "First group"));
+
+  // A request that fails leaves the shown document alone.
+  EXPECT_TRUE(request(*controller, dir_ / "gone.tavlo"));
+  EXPECT_TRUE(shows(*controller, "Second group"));
+}
+
+TEST(EmptyDocumentView, PaddedRoundedBox) {
+  const auto background = orvik::color(orvik::backgroundNormal);
+  auto placed = hostkit::layout(EmptyDocumentView{background}.body(), hostkit::ProposedSize{400, 300});
+  const hostkit::LayoutNode* box =
+      placed.find([](const auto& n) { return n.kind() == hostkit::NodeKind::clip; });
+  const hostkit::LayoutNode* text = placed.findText(emptyDocumentMessage);
+  ASSERT_TRUE(box && text);
+  EXPECT_EQ(text->text->font, hostkit::Font::title2());
+  EXPECT_DOUBLE_EQ(text->frame.minX() - box->frame.minX(), 16);
+  EXPECT_DOUBLE_EQ(box->frame.maxX() - text->frame.maxX(), 16);
+  EXPECT_DOUBLE_EQ(text->frame.minY() - box->frame.minY(), 16);
+  EXPECT_DOUBLE_EQ(box->frame.maxY() - text->frame.maxY(), 16);
+}
+
+}  // namespace
+}  // namespace tavlo::previewer

@@ -1,0 +1,92 @@
+// The drawn preview, probed pixel by pixel at places the layout fixes.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+
+#include "Orvik/Orvik.h"
+#include "PreviewTestSupport.h"
+#include "TavloPreviewer/MainPreviewView.h"
+#include "TavloPreviewer/PreviewDrawing.h"
+#include "hostkit/Renderer.h"
+
+namespace tavlo::previewer {
+namespace {
+
+using namespace testing;
+
+hostkit::Rgba8 expected8(const char* name) {
+  auto srgb = *orvik::color(name).colorUsingColorSpace(mcu::PlatformColorSpace::sRGB());
+  auto byte = [](double v) { return static_cast<uint8_t>(std::lround(std::clamp(v, 0.0, 1.0) * 255)); };
+  return {byte(srgb.redComponent()), byte(srgb.greenComponent()), byte(srgb.blueComponent()), 255};
+}
+
+bool near(hostkit::Rgba8 a, hostkit::Rgba8 b, int tolerance = 2) {
+  return std::abs(a.r - b.r) <= tolerance && std::abs(a.g - b.g) <= tolerance &&
+         std::abs(a.b - b.b) <= tolerance && std::abs(a.a - b.a) <= tolerance;
+}
+
+struct Rendered {
+  hostkit::Drawing drawing;
+  hostkit::Raster raster;
+};
+
+Rendered render(const std::string& items, double width) {
+  auto controller = std::make_shared<PreviewViewController>();
+  controller->showPreview(readDocument(items), "test.tavlo");
+  hostkit::Drawing drawing = previewDrawing(*controller, width);
+  auto raster = hostkit::rasterize(drawing, {});
+  EXPECT_TRUE(raster);
+  return {drawing, raster ? *raster : hostkit::Raster{}};
+}
+
+TEST(PreviewPixels, GridBackgroundInTheGapsAndAHeaderWhereAGroupStarts) {
+  // One ungrouped cell, then the group "Brand": at width 400 its header is
+  // (16, 194, 368, 40) and the label sits 8 points inside it.
+  auto r = render(colorXml("Ink") + groupXml("Brand", colorXml("Primary")), 400);
+  const auto darkest = expected8("Background/Darkest");
+
+  // The left margin, the gap between two rows' sections and the space right of the only cell.
+  for (auto [x, y] : {std::pair{8, 100}, std::pair{200, 190}, std::pair{300, 100}, std::pair{390, 300}})
+    EXPECT_TRUE(near(r.raster.pixel(x, y), darkest)) << x << "," << y;
+
+  int ink = 0;
+  for (int y = 202; y < 226; ++y)
+    for (int x = 24; x < 120; ++x) ink += !near(r.raster.pixel(x, y), darkest, 8);
+  EXPECT_GT(ink, 40) << "no header text where the group's section starts";
+
+  // The first section's 4-point header carries no title.
+  for (int y = 6; y < 10; ++y)
+    for (int x = 16; x < 384; x += 4) EXPECT_TRUE(near(r.raster.pixel(x, y), darkest)) << x << "," << y;
+}
+
+TEST(PreviewPixels, TheEmptyNoticeIsCentred) {
+  auto r = render("", 400);
+  ASSERT_EQ(r.raster.width, 400);
+  ASSERT_EQ(r.raster.height, static_cast<int>(minimumPreviewHeight));
+
+  auto placed = r.drawing.layout();
+  const auto* box = placed.find([](const auto& n) { return n.kind() == hostkit::NodeKind::clip; });
+  ASSERT_TRUE(box);
+  EXPECT_NEAR(box->frame.midX(), 200, 0.5);
+  EXPECT_NEAR(box->frame.midY(), minimumPreviewHeight / 2, 0.5);
+
+  const auto normal = expected8("Background/Normal");
+  const auto darkest = expected8("Background/Darkest");
+  const int top = static_cast<int>(box->frame.minY()), left = static_cast<int>(box->frame.minX());
+  // Inside the padding the notice's own background, outside it the grid's.
+  EXPECT_TRUE(near(r.raster.pixel(200, top + 4), normal));
+  EXPECT_TRUE(near(r.raster.pixel(left + 4, static_cast<int>(box->frame.midY())), normal));
+  EXPECT_TRUE(near(r.raster.pixel(200, top - 4), darkest));
+  EXPECT_TRUE(near(r.raster.pixel(left - 4, static_cast<int>(box->frame.midY())), darkest));
+  // The rounded corner lets the grid show through at the very corner.
+  EXPECT_FALSE(near(r.raster.pixel(left, top), normal));
+
+  int ink = 0;
+  for (int x = left + 16; x < box->frame.maxX() - 16; ++x)
+    ink += !near(r.raster.pixel(x, static_cast<int>(box->frame.midY())), normal, 8);
+  EXPECT_GT(ink, 5) << "no text in the notice";
+}
+
+}  // namespace
+}  // namespace tavlo::previewer

@@ -1,0 +1,185 @@
+// tavlo preview, run as a user would run it.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct ToolRun {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+std::string quoted(const std::string& arg) {
+  std::string q = "'";
+  for (char c : arg) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return q + "'";
+}
+
+std::string slurp(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+void spill(const fs::path& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+std::string numberXml(int i) {
+  return "<numberItem><name>N" + std::to_string(i) +
+         "</name><number><variants><variant><value>1</value></variant></variants></number></numberItem>";
+}
+
+std::string documentXml(const std::string& items) {
+  return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<tavlo><project><colorItems>" + items +
+         "</colorItems></project></tavlo>\n";
+}
+
+bool isPNG(const std::string& bytes) {
+  return bytes.rfind("\x89PNG\r\n\x1a\n", 0) == 0;
+}
+
+std::uint32_t pngHeight(const std::string& bytes) {
+  // The IHDR chunk follows the signature: length, type, width, height (big-endian).
+  auto byte = [&](std::size_t i) {
+    return static_cast<std::uint32_t>(static_cast<unsigned char>(bytes.at(i)));
+  };
+  return byte(20) << 24 | byte(21) << 16 | byte(22) << 8 | byte(23);
+}
+
+class PreviewCommand : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() / ("tavlo-preview-cmd-" + std::to_string(::getpid()) + "-" +
+                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+    spill(dir_ / "doc.tavlo",
+          documentXml(numberXml(1) + "<group><name>Brand</name>" + numberXml(2) + "</group>"));
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+
+  // Runs tavlo in the test's own directory.
+  ToolRun tavlo(const std::vector<std::string>& args) {
+    std::string command = "cd " + quoted(dir_.string()) + " && " + quoted(TAVLO_BIN);
+    for (const std::string& arg : args) command += " " + quoted(arg);
+    command +=
+        " >" + quoted((dir_ / ".out").string()) + " 2>" + quoted((dir_ / ".err").string()) + " </dev/null";
+    ToolRun run;
+    int raw = std::system(command.c_str());
+    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    run.out = slurp(dir_ / ".out");
+    run.err = slurp(dir_ / ".err");
+    fs::remove(dir_ / ".out");
+    fs::remove(dir_ / ".err");
+    return run;
+  }
+
+  std::vector<std::string> files() const {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(dir_)) names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+
+  fs::path dir_;
+};
+
+TEST_F(PreviewCommand, TheFormatFollowsTheOutputName) {
+  const struct {
+    std::string out;
+    std::string prefix;
+  } cases[] = {{"grid.png", "\x89PNG"}, {"grid.svg", "<?xml"}, {"grid.pdf", "%PDF"}};
+  for (const auto& c : cases) {
+    auto run = tavlo({"preview", "doc.tavlo", "-o", c.out, "--width", "400"});
+    EXPECT_EQ(run.status, 0) << c.out << run.err;
+    EXPECT_EQ(slurp(dir_ / c.out).rfind(c.prefix, 0), 0u) << c.out;
+  }
+
+  auto toStdout = tavlo({"preview", "doc.tavlo", "-o", "-", "--width", "400"});
+  EXPECT_EQ(toStdout.status, 0);
+  EXPECT_TRUE(isPNG(toStdout.out));
+  EXPECT_TRUE(toStdout.err.empty());
+}
+
+TEST_F(PreviewCommand, DefaultsToTheDocumentsNameInTheCurrentDirectory) {
+  fs::create_directories(dir_ / "in");
+  spill(dir_ / "in" / "notes.tavlo", "not a document at all");
+  auto run = tavlo({"preview", "in/notes.tavlo"});
+  EXPECT_EQ(run.status, 0) << run.err;
+  const std::string png = slurp(dir_ / "notes.png");
+  ASSERT_TRUE(isPNG(png));
+  EXPECT_EQ(slurp(dir_ / "in" / "notes.tavlo"), "not a document at all");
+}
+
+TEST_F(PreviewCommand, BadUsageAndUnreadableFiles) {
+  const struct {
+    std::vector<std::string> args;
+    int status;
+  } cases[] = {
+      {{"preview", "missing.tavlo"}, 1},
+      {{"preview", "doc.tavlo", "-o", "grid.jpg"}, 2},
+      {{"preview", "doc.tavlo", "-o", "grid"}, 2},
+      {{"preview", "doc.tavlo", "--scale", "5"}, 2},
+      {{"preview", "doc.tavlo", "--width", "20000", "--scale", "2"}, 2},
+      {{"preview", "doc.tavlo", "--output-space", "adobe"}, 2},
+      {{"preview", "doc.tavlo", "--appearance", "dim"}, 2},
+  };
+  const auto before = files();
+  for (const auto& c : cases) {
+    auto run = tavlo(c.args);
+    EXPECT_EQ(run.status, c.status) << c.args.back() << run.err;
+    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+    EXPECT_EQ(files(), before) << "wrote something for " << c.args.back();
+  }
+  EXPECT_NE(tavlo({"preview", "missing.tavlo"}).err.find("cannot read 'missing.tavlo'"), std::string::npos);
+}
+
+TEST_F(PreviewCommand, NeverWritesOverTheInput) {
+  spill(dir_ / "odd.png", documentXml(numberXml(1)));
+  auto run = tavlo({"preview", "odd.png"});  // the default output would be odd.png itself
+  EXPECT_NE(run.status, 0);
+  EXPECT_EQ(slurp(dir_ / "odd.png"), documentXml(numberXml(1)));
+}
+
+TEST_F(PreviewCommand, DisplayP3OutputCarriesItsProfile) {
+  auto run =
+      tavlo({"preview", "doc.tavlo", "-o", "p3.png", "--width", "400", "--output-space", "display-p3"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_NE(slurp(dir_ / "p3.png").find("iCCP"), std::string::npos);
+}
+
+TEST_F(PreviewCommand, ATallGridIsSplitIntoNumberedFiles) {
+  // One cell per row at width 208: 16 + 176 * 99 + 160 + 12 = 17612 points,
+  // 35224 pixels at scale 2, more than one PNG can hold.
+  std::string items;
+  for (int i = 0; i < 100; ++i) items += numberXml(i);
+  spill(dir_ / "tall.tavlo", documentXml(items));
+  auto run = tavlo({"preview", "tall.tavlo", "--width", "208", "--scale", "2"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_FALSE(fs::exists(dir_ / "tall.png"));
+  const std::string first = slurp(dir_ / "tall-1.png"), second = slurp(dir_ / "tall-2.png");
+  ASSERT_TRUE(isPNG(first) && isPNG(second));
+  EXPECT_FALSE(fs::exists(dir_ / "tall-3.png"));
+  EXPECT_LE(pngHeight(first), 32767u);
+  EXPECT_EQ(pngHeight(first) + pngHeight(second), 35224u);
+
+  // Standard output holds one PNG only.
+  EXPECT_EQ(tavlo({"preview", "tall.tavlo", "--width", "208", "--scale", "2", "-o", "-"}).status, 1);
+}
+
+}  // namespace
