@@ -5,10 +5,34 @@
 #include "TavloPreviewer/tiles/ShadowTiles.h"
 #include "TavloPreviewer/tiles/ValueTiles.h"
 
+#include "hostkit/Appearance.h"
+
 namespace tavlo::previewer {
+
+namespace {
+
+// Tiles are cards with their own look: value and shadow cards sit on the
+// toolkit's dark card colour with light text, and swatches pick their text by
+// luminance. They keep that look whatever the page around them uses, so a
+// light page does not put light text on light cards.
+class TileAppearanceScope {
+ public:
+  TileAppearanceScope() : previous_(hostkit::currentAppearance()) {
+    hostkit::setCurrentAppearance(hostkit::Appearance::dark);
+  }
+  ~TileAppearanceScope() { hostkit::setCurrentAppearance(previous_); }
+  TileAppearanceScope(const TileAppearanceScope&) = delete;
+  TileAppearanceScope& operator=(const TileAppearanceScope&) = delete;
+
+ private:
+  hostkit::Appearance previous_;
+};
+
+}  // namespace
 
 std::optional<hostkit::View> makeItemTile(const MerrinColorProjectItemPtr& item) {
   if (!item) return std::nullopt;
+  TileAppearanceScope tileLook;
   // The first kind object present decides, in this order.
   const double h = tileItemHeight, r = tileCornerRadius;
   if (item->color())
