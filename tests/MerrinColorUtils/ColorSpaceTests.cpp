@@ -19,13 +19,10 @@ TEST(ColorSpace, RawValuesAndNamesRoundTrip) {
       EXPECT_EQ(toNSColorSpace(space), PlatformColorSpace::displayP3());
     }
   }
-  EXPECT_EQ(displayName(ColorSpace::sRGBExtended), "sRGB Extended");
   EXPECT_EQ(colorSpaceFromRaw(5), std::nullopt);
   EXPECT_EQ(colorSpaceFromRaw(-1), std::nullopt);
   EXPECT_EQ(colorSpaceFromRaw(std::string_view("srgb")), std::nullopt);
   EXPECT_EQ(toCSSColorSpace(ColorSpace::sRGBExtended), std::nullopt);
-  EXPECT_EQ(defaultAppSpaces(),
-            (std::array<ColorSpace, 3>{ColorSpace::sRGB, ColorSpace::sRGBExtended, ColorSpace::displayP3}));
 }
 
 TEST(ColorSpace, FromCSSAndPlatformSpaces) {

@@ -11,10 +11,7 @@ namespace {
 
 TEST(PlatformColor, MakingNeverClamps) {
   const PlatformColor color = PlatformColor::colorWithSRGBRed(1.25, -0.5, 3.0, 2.0);
-  EXPECT_EQ(color.redComponent(), 1.25);
-  EXPECT_EQ(color.greenComponent(), -0.5);
-  EXPECT_EQ(color.blueComponent(), 3.0);
-  EXPECT_EQ(color.alphaComponent(), 2.0);
+  EXPECT_EQ(rgbaComponentValues(color), (std::array<double, 4>{1.25, -0.5, 3.0, 2.0}));
   EXPECT_EQ(color.colorSpace(), PlatformColorSpace::sRGB());
   EXPECT_EQ(PlatformColor::colorWithRed(0.1, 0.2, 0.3, 1).colorSpace(), PlatformColorSpace::sRGB());
   EXPECT_EQ(PlatformColor::colorWithDisplayP3Red(0.1, 0.2, 0.3, 1).colorSpace(),
@@ -45,18 +42,14 @@ TEST(PlatformColor, ClipsOnlyIntoNonExtendedSpaces) {
       PlatformColor::colorWithColorSpace(PlatformColorSpace::extendedSRGB(), {1.5, -0.25, 0.5, 1});
   const auto srgb = wide.colorUsingColorSpace(PlatformColorSpace::sRGB());
   ASSERT_TRUE(srgb);
-  EXPECT_EQ(srgb->redComponent(), 1.0);
-  EXPECT_EQ(srgb->greenComponent(), 0.0);
-  EXPECT_NEAR(srgb->blueComponent(), 0.5, 1e-12);
+  EXPECT_TRUE(isEffectivelyEqual(*srgb, PlatformColor::colorWithSRGBRed(1, 0, 0.5, 1), 1e-12)) << *srgb;
 
   // Out to extended Display P3 and back to extended sRGB keeps every value.
   const auto p3 = wide.colorUsingColorSpace(PlatformColorSpace::extendedDisplayP3());
   ASSERT_TRUE(p3);
   const auto back = p3->colorUsingColorSpace(PlatformColorSpace::extendedSRGB());
   ASSERT_TRUE(back);
-  EXPECT_NEAR(back->redComponent(), 1.5, 1e-12);
-  EXPECT_NEAR(back->greenComponent(), -0.25, 1e-12);
-  EXPECT_NEAR(back->blueComponent(), 0.5, 1e-12);
+  EXPECT_TRUE(isEffectivelyEqual(*back, wide, 1e-12)) << *back;
 }
 
 TEST(PlatformColor, GreyAndCMYKConvertThroughTheWorkingSpace) {
@@ -64,9 +57,8 @@ TEST(PlatformColor, GreyAndCMYKConvertThroughTheWorkingSpace) {
   const auto grey = PlatformColor::colorWithWhite(PlatformColorSpace::genericGamma22Gray(), 0.5, 1)
                         .colorUsingColorSpace(PlatformColorSpace::extendedLinearSRGB());
   ASSERT_TRUE(grey);
-  EXPECT_NEAR(grey->redComponent(), std::pow(0.5, 2.2), 1e-12);
-  EXPECT_NEAR(grey->greenComponent(), grey->redComponent(), 1e-12);
-  EXPECT_NEAR(grey->blueComponent(), grey->redComponent(), 1e-12);
+  for (double v : {grey->redComponent(), grey->greenComponent(), grey->blueComponent()})
+    EXPECT_NEAR(v, std::pow(0.5, 2.2), 1e-12);
 
   const auto backToGrey = grey->colorUsingColorSpace(PlatformColorSpace::deviceGray());
   ASSERT_TRUE(backToGrey);

@@ -89,9 +89,7 @@ TEST(RandomColor, AlgorithmNames) {
     EXPECT_EQ(randomColorAlgorithmFromRaw(rawValue(algorithm)), algorithm);
     EXPECT_EQ(randomColorAlgorithmFromRaw(caseName(algorithm)), algorithm);
   }
-  EXPECT_EQ(displayName(RandomColorAlgorithm::pastel), "Pastels");
   EXPECT_EQ(randomColorAlgorithmFromRaw(6), std::nullopt);
-  EXPECT_EQ(randomColorAlgorithmFromRaw("Pastel"), std::nullopt);
 }
 
 }  // namespace

@@ -50,21 +50,6 @@ TEST(InterpolationCurves, AlterAtKnownPoints) {
   }
 }
 
-TEST(InterpolationCurves, AmountRangesAndDocumentCodes) {
-  EXPECT_DOUBLE_EQ(range(CurveType::lame).lowerBound, 0.565);
-  EXPECT_DOUBLE_EQ(defaultValue(CurveType::lame), 2.0);
-  EXPECT_FALSE(isAlterable(CurveType::linear));
-  EXPECT_FALSE(shouldDisplayDefault(CurveType::lame));
-  // Documents count from 1; 0 and 6 are not curves.
-  EXPECT_EQ(curveTypeFromCode(1), CurveType::linear);
-  EXPECT_EQ(curveTypeFromCode(5), CurveType::lame);
-  EXPECT_EQ(curveTypeFromCode(0), std::nullopt);
-  EXPECT_EQ(curveTypeFromCode(6), std::nullopt);
-  EXPECT_EQ(interpolationMethodFromCode(3), InterpolationMethod::oklch);
-  EXPECT_EQ(interpolationMethodFromCode(5), std::nullopt);
-  EXPECT_EQ(documentCode(InterpolationMethod::oklab), 4);
-}
-
 // With the legacy method and sRGB greys the red component of each entry is
 // exactly the mixed fraction, which makes the position rules visible.
 struct PositionCase {

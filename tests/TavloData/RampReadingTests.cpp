@@ -78,6 +78,9 @@ TEST(RampReadingColorSet, ReadsEveryParameterAndKeepsMembers) {
   EXPECT_EQ(set.colors()[1]->lightVariant(), PlatformColor::colorWithDisplayP3Red(0, 1, 0, 1));
   EXPECT_EQ(set.colors()[2]->name(), "30");
   EXPECT_FALSE(set.ignoreColorspaceChange());
+  // Asked for fresh identifiers, or given none, the ramp gets a new one.
+  EXPECT_EQ(parseColorSet(*xmltree::XML::fromData(colorSetElement()), true).id.size(), 36u);
+  EXPECT_EQ(readColorSet(colorSetElement({{"id", ""}})).id.size(), 36u);
 }
 
 TEST(RampReadingColorSet, RequiredChildrenAndDefaults) {
@@ -138,14 +141,6 @@ TEST(RampReadingColorSet, RequiredChildrenAndDefaults) {
   EXPECT_EQ(automatic.item->autoContrastAmount(), 0.8);
   // Reading derives nothing: the members have no high-contrast variant.
   EXPECT_FALSE(automatic.item->colors()[0]->lightVariantHighContrast());
-}
-
-TEST(RampReadingColorSet, IdentifiersFollowTheRule) {
-  EXPECT_EQ(readColorSet(colorSetElement()).id, "RAMP");
-  auto element = xmltree::XML::fromData(colorSetElement());
-  auto fresh = parseColorSet(*element, true);
-  EXPECT_EQ(fresh.id.size(), 36u);
-  EXPECT_EQ(readColorSet(colorSetElement({{"id", ""}})).id.size(), 36u);
 }
 
 const char* kDocument = R"(<?xml version="1.0" encoding="UTF-8"?>

@@ -214,7 +214,10 @@ TEST_F(Reader, ShowcaseReadsEveryKind) {
   for (const auto& field : merrinColorProjectStatisticsFields)
     EXPECT_GT(stats.*field.counter, 0) << field.name;
   EXPECT_EQ(project->displayMode(), AppContentMode::grid);
-  EXPECT_FALSE(project->buildGroups().empty());
+  // Without links the round trip of the sample would prove little about them.
+  const auto all = project->allItems();
+  EXPECT_TRUE(std::any_of(all.begin(), all.end(), [](const auto& node) { return node->buildGroup(); }));
+  EXPECT_TRUE(std::any_of(all.begin(), all.end(), [](const auto& node) { return node->testGroup(); }));
   // Aliases are resolved by the time the reader returns.
   auto ramp = project->firstItem("6F1C2A3E-0B4D-4E5F-8A7B-1C2D3E4F5B04");
   ASSERT_TRUE(ramp);
@@ -234,7 +237,6 @@ TEST_F(Reader, ElementRules) {
   EXPECT_TRUE(childFlag(*element, "a"));
   EXPECT_FALSE(childFlag(*element, "d"));
   EXPECT_EQ(readItemName(*element), "");
-  EXPECT_EQ(readIdentifier(*element, false).size(), 36u);
 }
 
 }  // namespace

@@ -47,6 +47,15 @@ std::string variants(const std::string& inner) {
 std::string rgba(const std::string& text, const std::string& type = "") {
   return "<variant" + (type.empty() ? "" : " type=\"" + type + "\"") + "><rgba>" + text + "</rgba></variant>";
 }
+// A colour item in sRGB with the given variants; `more` goes before them.
+std::string srgbItem(const std::string& variantList, const std::string& more = "") {
+  return colorItem(more + "<profile>sRGB</profile><color>" + variants(variantList) + "</color>");
+}
+// A number, boolean or string item: <kindItem>more<kind><variants>...</variants></kind></kindItem>.
+std::string valueItem(const std::string& kind, const std::string& variantList, const std::string& more = "") {
+  return "<" + kind + "Item>" + more + "<" + kind + ">" + variants(variantList) + "</" + kind + "></" + kind +
+         "Item>";
+}
 
 TEST(ValueReading, ColorItemIsLeftOutWhenItsLightColourCannotBeRead) {
   struct Case {
@@ -55,23 +64,17 @@ TEST(ValueReading, ColorItemIsLeftOutWhenItsLightColourCannotBeRead) {
     bool kept;
   };
   const std::vector<Case> cases = {
-      {"readable", colorItem("<profile>sRGB</profile><color>" + variants(rgba("1 0 0 1")) + "</color>"),
-       true},
+      {"readable", srgbItem(rgba("1 0 0 1")), true},
       {"no profile", colorItem("<color>" + variants(rgba("1 0 0 1")) + "</color>"), false},
       {"no color", colorItem("<profile>sRGB</profile>"), false},
       {"no variants", colorItem("<profile>sRGB</profile><color/>"), false},
-      {"three numbers", colorItem("<profile>sRGB</profile><color>" + variants(rgba("1 0 0")) + "</color>"),
-       false},
-      {"five numbers", colorItem("<profile>sRGB</profile><color>" + variants(rgba("1 0 0 1 1")) + "</color>"),
-       false},
-      {"commas", colorItem("<profile>sRGB</profile><color>" + variants(rgba("1,0,0,1")) + "</color>"), false},
-      {"tab", colorItem("<profile>sRGB</profile><color>" + variants(rgba("1\t0 0 1")) + "</color>"), false},
-      {"not a number", colorItem("<profile>sRGB</profile><color>" + variants(rgba("1 0 x 1")) + "</color>"),
-       false},
-      {"only a dark variant",
-       colorItem("<profile>sRGB</profile><color>" + variants(rgba("1 0 0 1", "dark")) + "</color>"), false},
-      {"light typed \"light\"",
-       colorItem("<profile>sRGB</profile><color>" + variants(rgba("1 0 0 1", "light")) + "</color>"), false},
+      {"three numbers", srgbItem(rgba("1 0 0")), false},
+      {"five numbers", srgbItem(rgba("1 0 0 1 1")), false},
+      {"commas", srgbItem(rgba("1,0,0,1")), false},
+      {"tab", srgbItem(rgba("1\t0 0 1")), false},
+      {"not a number", srgbItem(rgba("1 0 x 1")), false},
+      {"only a dark variant", srgbItem(rgba("1 0 0 1", "dark")), false},
+      {"light typed \"light\"", srgbItem(rgba("1 0 0 1", "light")), false},
   };
   for (const auto& c : cases) EXPECT_EQ(readOne(c.element) != nullptr, c.kept) << c.what;
 }
@@ -116,8 +119,6 @@ TEST(ValueReading, VariantsAreFoundByTheirExactTypeAttribute) {
 }
 
 TEST(ValueReading, AppearanceAndAutoContrastByKind) {
-  const std::string color = "<profile>sRGB</profile><color>" + variants(rgba("1 0 0 1")) + "</color>";
-  const std::string number = "<number><variants><variant><value>1</value></variant></variants></number>";
   struct Case {
     std::string appearance, autoContrast;
     AppearanceType type;
@@ -133,18 +134,15 @@ TEST(ValueReading, AppearanceAndAutoContrastByKind) {
        AppearanceType::lightDarkHighContrast, -0.1, 0},
   };
   for (const auto& c : cases) {
-    auto colorNode = readOne("<colorItem>" + c.appearance + c.autoContrast + color + "</colorItem>");
+    const std::string more = c.appearance + c.autoContrast;
+    auto colorNode = readOne(srgbItem(rgba("1 0 0 1"), more));
     auto shadowNode =
-        readOne("<shadowItem>" + c.appearance + c.autoContrast +
+        readOne("<shadowItem>" + more +
                 "<profile>sRGB</profile><shadow><variants><variant><shadowDetails><colorRgba>0 0 0 "
                 "1</colorRgba></shadowDetails></variant></variants></shadow></shadowItem>");
-    auto numberNode = readOne("<numberItem>" + c.appearance + c.autoContrast + number + "</numberItem>");
-    auto booleanNode =
-        readOne("<booleanItem>" + c.appearance + c.autoContrast +
-                "<boolean><variants><variant><value>true</value></variant></variants></boolean>"
-                "</booleanItem>");
-    auto stringNode = readOne("<stringItem>" + c.appearance + c.autoContrast +
-                              "<string><variants><variant/></variants></string></stringItem>");
+    auto numberNode = readOne(valueItem("number", "<variant><value>1</value></variant>", more));
+    auto booleanNode = readOne(valueItem("boolean", "<variant><value>true</value></variant>", more));
+    auto stringNode = readOne(valueItem("string", "<variant/>", more));
     auto aliasNode = readOne("<numberAlias>" + c.appearance + c.autoContrast + "</numberAlias>");
     ASSERT_TRUE(colorNode && shadowNode && numberNode && booleanNode && stringNode && aliasNode);
     EXPECT_EQ(colorNode->color()->appearanceType(), c.type) << c.appearance;
@@ -166,33 +164,21 @@ TEST(ValueReading, NumberBooleanAndStringRules) {
     bool kept;
   };
   const std::vector<Case> cases = {
-      {"number",
-       "<numberItem><number><variants><variant><value>2.5</value></variant></variants></number></numberItem>",
-       true},
-      {"number unreadable",
-       "<numberItem><number><variants><variant><value>2,5</value></variant></variants></number></numberItem>",
-       false},
-      {"number without value", "<numberItem><number><variants><variant/></variants></number></numberItem>",
-       false},
-      {"boolean yes",
-       "<booleanItem><boolean><variants><variant><value>yes</value></variant></variants></boolean></"
-       "booleanItem>",
-       false},
-      {"boolean True",
-       "<booleanItem><boolean><variants><variant><value>True</value></variant></variants></boolean></"
-       "booleanItem>",
-       false},
+      {"number", valueItem("number", "<variant><value>2.5</value></variant>"), true},
+      {"number unreadable", valueItem("number", "<variant><value>2,5</value></variant>"), false},
+      {"number without value", valueItem("number", "<variant/>"), false},
+      {"boolean yes", valueItem("boolean", "<variant><value>yes</value></variant>"), false},
+      {"boolean True", valueItem("boolean", "<variant><value>True</value></variant>"), false},
       {"string without variants", "<stringItem><string/></stringItem>", false},
-      {"string without light",
-       "<stringItem><string><variants><variant type=\"dark\"/></variants></string></stringItem>", false},
+      {"string without light", valueItem("string", "<variant type=\"dark\"/>"), false},
       {"no string", "<stringItem><name>S</name></stringItem>", false},
   };
   for (const auto& c : cases) EXPECT_EQ(readOne(c.element) != nullptr, c.kept) << c.what;
 
-  auto number = readOne(
-      "<numberItem><min>abc</min><steps>4</steps><number><variants><variant><value>1</value></variant>"
-      "<variant type=\"dark\"><value>x</value></variant><variant type=\"highContrast\"><value>-3e2</value>"
-      "</variant></variants></number></numberItem>");
+  auto number = readOne(valueItem("number",
+                                  "<variant><value>1</value></variant><variant type=\"dark\"><value>x</value>"
+                                  "</variant><variant type=\"highContrast\"><value>-3e2</value></variant>",
+                                  "<min>abc</min><steps>4</steps>"));
   ASSERT_TRUE(number);
   EXPECT_EQ(number->number()->minValue(), 0.0);  // present but unreadable
   EXPECT_EQ(number->number()->maxValue(), std::nullopt);
@@ -200,18 +186,18 @@ TEST(ValueReading, NumberBooleanAndStringRules) {
   EXPECT_EQ(number->number()->value()->darkVariant(), std::nullopt);
   EXPECT_EQ(number->number()->value()->lightVariantHighContrast(), -300.0);
 
-  auto boolean = readOne(
-      "<booleanItem><boolean><variants><variant><value>false</value></variant><variant type=\"dark\">"
-      "<value>true</value></variant><variant type=\"darkHighContrast\"><value>1</value></variant></variants>"
-      "</boolean></booleanItem>");
+  auto boolean =
+      readOne(valueItem("boolean",
+                        "<variant><value>false</value></variant><variant type=\"dark\"><value>true"
+                        "</value></variant><variant type=\"darkHighContrast\"><value>1</value></variant>"));
   ASSERT_TRUE(boolean);
   EXPECT_FALSE(boolean->boolean()->value()->lightVariant());
   EXPECT_EQ(boolean->boolean()->value()->darkVariant(), true);
   EXPECT_EQ(boolean->boolean()->value()->darkVariantHighContrast(), std::nullopt);
 
-  auto string = readOne(
-      "<stringItem><string><variants><variant/><variant type=\"dark\"/><variant type=\"highContrast\">"
-      "<value> spaced </value></variant></variants></string></stringItem>");
+  auto string = readOne(valueItem(
+      "string",
+      "<variant/><variant type=\"dark\"/><variant type=\"highContrast\"><value> spaced </value></variant>"));
   ASSERT_TRUE(string);
   EXPECT_EQ(string->string()->value()->lightVariant(), "");
   EXPECT_EQ(string->string()->value()->darkVariant(), std::nullopt);
@@ -281,10 +267,8 @@ TEST(ValueReading, AliasReferencesOfEachAppearanceAndTheirResolution) {
       "<booleanAlias><typeDarkHighContrast>2</typeDarkHighContrast>"
       "<referencedItemIdDarkHighContrast>BOOL</referencedItemIdDarkHighContrast></booleanAlias>"
       "<group><name>G</name>" +
-      colorItem("<id>RED</id><profile>sRGB</profile><color>" + variants(rgba("1 0 0 1")) + "</color>") +
-      "<booleanItem><id>BOOL</id><boolean><variants><variant><value>true</value></variant></variants></"
-      "boolean>"
-      "</booleanItem></group>");
+      srgbItem(rgba("1 0 0 1"), "<id>RED</id>") +
+      valueItem("boolean", "<variant><value>true</value></variant>", "<id>BOOL</id>") + "</group>");
   ASSERT_EQ(project->items().size(), 3u);
   const auto& alias = *project->items()[0]->colorAlias();
   EXPECT_EQ(project->items()[0]->uuid(), "A");
@@ -309,12 +293,9 @@ TEST(ValueReading, AliasReferencesOfEachAppearanceAndTheirResolution) {
 }
 
 TEST(ValueReading, DroppedItemsLeaveNoGap) {
-  const std::string good = "<colorItem><name>%</name><profile>sRGB</profile><color>" +
-                           variants(rgba("0 0 0 1")) + "</color></colorItem>";
-  auto named = [&](const std::string& name) {
-    std::string text = good;
-    text.replace(text.find('%'), 1, name);
-    return text;
+  auto named = [](const std::string& name) {
+    return "<colorItem><name>" + name + "</name><profile>sRGB</profile><color>" + variants(rgba("0 0 0 1")) +
+           "</color></colorItem>";
   };
   auto project =
       readItems(named("a") + "<colorItem><name>x</name></colorItem>" + named("b") +

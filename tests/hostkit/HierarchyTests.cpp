@@ -3,7 +3,6 @@
 #include "Orvik/Orvik.h"
 #include "hostkit/CollectionView.h"
 #include "hostkit/Layout.h"
-#include "hostkit/Localized.h"
 #include "hostkit/PlatformView.h"
 #include "hostkit/PreviewController.h"
 
@@ -101,8 +100,6 @@ TEST(Catalog, NamedColoursFollowTheAppearance) {
   }
   EXPECT_EQ(currentAppearance(), Appearance::dark);
   EXPECT_EQ(orvik::color(orvik::grey85), c.color(orvik::grey85, Appearance::dark));
-  EXPECT_EQ(appearanceFromRaw("light"), Appearance::light);
-  EXPECT_EQ(appearanceFromRaw("dim"), std::nullopt);
 }
 
 TEST(Catalog, BundlesRegisterTheirOwnResources) {
@@ -117,7 +114,6 @@ TEST(Catalog, BundlesRegisterTheirOwnResources) {
   EXPECT_EQ(extension.findColor("nope", Appearance::dark), std::nullopt);
   EXPECT_EQ(extension.color("nope").redComponent(), 1);  // magenta shows the mistake
   EXPECT_EQ(sizeThatFits(extension.image("dot"), {}), (Size{4, 4}));
-  EXPECT_EQ(extension.findImage("dot", Appearance::dark), extension.findImage("dot", Appearance::dark));
 }
 
 TEST(Preview, RequestReportsTheHandlersOutcome) {
@@ -136,10 +132,6 @@ TEST(Preview, RequestReportsTheHandlersOutcome) {
   EXPECT_EQ(failed->code, std::errc::no_such_file_or_directory);
   controller.mode = 2;  // never calls back
   EXPECT_TRUE(requestPreview(controller, "a.tavlo"));
-}
-
-TEST(Localized, UntranslatedKeysComeBackUnchanged) {
-  EXPECT_EQ(localized("Empty Tavlo file"), "Empty Tavlo file");
 }
 
 TEST(Hierarchy, FlowLayoutAnswersQueriesAndRefusesBadPaths) {

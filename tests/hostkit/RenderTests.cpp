@@ -70,31 +70,16 @@ TEST(Render, ColoursAreConvertedIntoTheOutputSpace) {
     OutputSpace space;
     Rgba8 expected;
   };
+  using P = mcu::PlatformColor;
   const Case cases[] = {
-      // Display P3 red lies outside sRGB: clipped there, exact in P3.
-      {"P3 red in P3",
-       mcu::PlatformColor::colorWithDisplayP3Red(1, 0, 0, 1),
-       OutputSpace::displayP3,
-       {255, 0, 0, 255}},
-      {"P3 red in sRGB",
-       mcu::PlatformColor::colorWithDisplayP3Red(1, 0, 0, 1),
-       OutputSpace::sRGB,
-       {255, 0, 0, 255}},
+      // Display P3 colours outside sRGB are clipped there, exact in P3.
+      {"P3 red in P3", P::colorWithDisplayP3Red(1, 0, 0, 1), OutputSpace::displayP3, {255, 0, 0, 255}},
+      {"P3 green in sRGB", P::colorWithDisplayP3Red(0, 1, 0, 1), OutputSpace::sRGB, {0, 255, 0, 255}},
       // sRGB red inside P3 is a less saturated P3 value.
-      {"sRGB red in P3",
-       mcu::PlatformColor::colorWithSRGBRed(1, 0, 0, 1),
-       OutputSpace::displayP3,
-       {234, 51, 35, 255}},
-      {"sRGB red in sRGB",
-       mcu::PlatformColor::colorWithSRGBRed(1, 0, 0, 1),
-       OutputSpace::sRGB,
-       {255, 0, 0, 255}},
-      {"P3 green in sRGB is clipped",
-       mcu::PlatformColor::colorWithDisplayP3Red(0, 1, 0, 1),
-       OutputSpace::sRGB,
-       {0, 255, 0, 255}},
-      {"half-transparent grey",
-       mcu::PlatformColor::colorWithSRGBRed(0.5, 0.5, 0.5, 0.5),
+      {"sRGB red in P3", P::colorWithSRGBRed(1, 0, 0, 1), OutputSpace::displayP3, {234, 51, 35, 255}},
+      {"sRGB red in sRGB", P::colorWithSRGBRed(1, 0, 0, 1), OutputSpace::sRGB, {255, 0, 0, 255}},
+      {"translucent grey",
+       P::colorWithSRGBRed(0.5, 0.5, 0.5, 0.5),
        OutputSpace::displayP3,
        {128, 128, 128, 128}},
   };

@@ -18,13 +18,6 @@ bool endsWith(const std::string& s, const std::string& p) {
 }
 }  // namespace
 
-TEST(Text, NamedStylesHaveTheirSizesAndWeights) {
-  EXPECT_EQ(Font::title(), (Font{22, FontWeight::regular}));
-  EXPECT_EQ(Font::title2(), (Font{17, FontWeight::regular}));
-  EXPECT_EQ(Font::headline(), (Font{13, FontWeight::semibold}));
-  EXPECT_EQ(Font::callout(), (Font{12, FontWeight::regular}));
-}
-
 TEST(Text, TruncatesWhereTheModeSays) {
   struct Case {
     TruncationMode mode;
