@@ -1,39 +1,22 @@
 // Writing colours as oklch() text: the cost per colour of the whole conversion
 // (platform conversion to linear sRGB, OKLCH, rounding, text), against the bare
 // cost of printing four numbers with std::to_chars in the same run.
+#include "ColourBenchInputs.h"
 #include "MerrinColorUtils/ColorConverter.h"
 #include "MerrinColorUtils/ColorOperations.h"
 
 #include <benchmark/benchmark.h>
 
 #include <charconv>
-#include <random>
 #include <string>
 #include <vector>
 
 namespace {
 
-constexpr std::size_t kColours = 1'000'000;
-
+// Every fourth colour is translucent, so the alpha part of the text is paid for too.
 const std::vector<mcu::PlatformColor>& colours() {
-  static const std::vector<mcu::PlatformColor> all = [] {
-    std::mt19937_64 engine(20240601);
-    std::uniform_real_distribution<double> unit(0.0, 1.0);
-    std::vector<mcu::PlatformColor> made;
-    made.reserve(kColours);
-    for (std::size_t i = 0; i < kColours; ++i) {
-      double alpha = i % 4 == 0 ? unit(engine) : 1.0;
-      made.push_back(mcu::PlatformColor::colorWithSRGBRed(unit(engine), unit(engine), unit(engine), alpha));
-    }
-    return made;
-  }();
+  static const std::vector<mcu::PlatformColor> all = colourbench::randomSRGBColours(20240601, 4);
   return all;
-}
-
-void perColour(benchmark::State& state) {
-  state.counters["per_colour"] =
-      benchmark::Counter(static_cast<double>(state.iterations() * kColours),
-                         benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 
 // Baseline: the four stored components printed with to_chars into a string of
@@ -55,7 +38,7 @@ void BM_PlainComponentsToChars(benchmark::State& state) {
       benchmark::DoNotOptimize(text.data());
     }
   }
-  perColour(state);
+  colourbench::reportPerColour(state);
 }
 BENCHMARK(BM_PlainComponentsToChars)->Unit(benchmark::kMillisecond);
 
@@ -69,7 +52,7 @@ void BM_OKLCHMathsOnly(benchmark::State& state) {
       benchmark::DoNotOptimize(lch);
     }
   }
-  perColour(state);
+  colourbench::reportPerColour(state);
 }
 BENCHMARK(BM_OKLCHMathsOnly)->Unit(benchmark::kMillisecond);
 
@@ -85,7 +68,7 @@ void BM_FormatCssOKLCH(benchmark::State& state) {
       benchmark::DoNotOptimize(result.colorString->data());
     }
   }
-  perColour(state);
+  colourbench::reportPerColour(state);
 }
 BENCHMARK(BM_FormatCssOKLCH)->Unit(benchmark::kMillisecond);
 

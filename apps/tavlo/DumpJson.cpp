@@ -148,26 +148,34 @@ void addRampFields(Json& out, const Ramp& ramp) {
   out["middleIndex"] = ramp.middleIndex();
   out["naming"] = std::string(caseName(ramp.namingScheme()));
 }
+// Every present entry of `list`, written by `toJson`.
+template <class List, class ToJson>
+Json arrayToJson(const List& list, ToJson toJson) {
+  Json array = Json::array();
+  for (const auto& entry : list)
+    if (entry) array.push_back(toJson(*entry));
+  return array;
+}
+
 void addColorSetFields(Json& out, const MerrinColorSet& set) {
   addRampFields(out, set);
-  Json colors = Json::array();
-  for (const auto& color : set.colors())
-    if (color) colors.push_back(themeableColorToJson(*color));
-  out["colors"] = std::move(colors);
+  out["colors"] = arrayToJson(set.colors(), themeableColorToJson);
 }
 void addColorAliasFields(Json& out, const MerrinColorAlias& alias) {
   addAliasFields(out, alias);
   out["value"] = themeableColorToJson(*alias.asThemedColor());
   // An alias of a whole ramp also stands for every step of it.
-  if (alias.isColorSetAlias()) {
-    Json steps = Json::array();
-    for (const auto& step : alias.asThemedSetColors()) steps.push_back(themeableColorToJson(*step));
-    out["setValues"] = std::move(steps);
-  }
+  if (alias.isColorSetAlias())
+    out["setValues"] = arrayToJson(alias.asThemedSetColors(), themeableColorToJson);
+}
+// Numbers, booleans and texts.
+template <class Themeable>
+void addValueItemFields(Json& out, const ValueItemKind<Themeable>& item) {
+  addAppearanceFields(out, item.appearanceType(), item.autoContrastAmount());
+  out["value"] = plainVariantsToJson(*item.value());
 }
 void addNumberFields(Json& out, const MerrinColorNumber& number) {
-  addAppearanceFields(out, number.appearanceType(), number.autoContrastAmount());
-  out["value"] = plainVariantsToJson(*number.value());
+  addValueItemFields(out, number);
   if (number.minValue()) out["min"] = *number.minValue();
   if (number.maxValue()) out["max"] = *number.maxValue();
   if (number.steps()) out["steps"] = *number.steps();
@@ -176,17 +184,9 @@ void addNumberAliasFields(Json& out, const MerrinColorNumberAlias& alias) {
   addAliasFields(out, alias);
   out["value"] = plainVariantsToJson(*alias.asThemedNumber());
 }
-void addBooleanFields(Json& out, const MerrinColorBoolean& boolean) {
-  addAppearanceFields(out, boolean.appearanceType(), boolean.autoContrastAmount());
-  out["value"] = plainVariantsToJson(*boolean.value());
-}
 void addBooleanAliasFields(Json& out, const MerrinColorBooleanAlias& alias) {
   addAliasFields(out, alias);
   out["value"] = plainVariantsToJson(*alias.asThemedBoolean());
-}
-void addStringFields(Json& out, const MerrinColorString& string) {
-  addAppearanceFields(out, string.appearanceType(), string.autoContrastAmount());
-  out["value"] = plainVariantsToJson(*string.value());
 }
 void addStringAliasFields(Json& out, const MerrinColorStringAlias& alias) {
   addAliasFields(out, alias);
@@ -199,19 +199,13 @@ void addShadowFields(Json& out, const MerrinColorShadow& shadow) {
 }
 void addShadowSetFields(Json& out, const MerrinColorShadowSet& set) {
   addRampFields(out, set);
-  Json shadows = Json::array();
-  for (const auto& shadow : set.shadows())
-    if (shadow) shadows.push_back(themeableShadowToJson(*shadow));
-  out["shadows"] = std::move(shadows);
+  out["shadows"] = arrayToJson(set.shadows(), themeableShadowToJson);
 }
 void addShadowAliasFields(Json& out, const MerrinColorShadowAlias& alias) {
   addAliasFields(out, alias);
   out["value"] = themeableShadowToJson(*alias.asThemedShadow());
-  if (alias.isShadowSetAlias()) {
-    Json steps = Json::array();
-    for (const auto& step : alias.asThemedSetShadows()) steps.push_back(themeableShadowToJson(*step));
-    out["setValues"] = std::move(steps);
-  }
+  if (alias.isShadowSetAlias())
+    out["setValues"] = arrayToJson(alias.asThemedSetShadows(), themeableShadowToJson);
 }
 
 void addKindFields(Json& out, const MerrinColorProjectItem& item) {
@@ -221,9 +215,9 @@ void addKindFields(Json& out, const MerrinColorProjectItem& item) {
   if (item.colorAlias()) addColorAliasFields(out, *item.colorAlias());
   if (item.number()) addNumberFields(out, *item.number());
   if (item.numberAlias()) addNumberAliasFields(out, *item.numberAlias());
-  if (item.boolean()) addBooleanFields(out, *item.boolean());
+  if (item.boolean()) addValueItemFields(out, *item.boolean());
   if (item.booleanAlias()) addBooleanAliasFields(out, *item.booleanAlias());
-  if (item.string()) addStringFields(out, *item.string());
+  if (item.string()) addValueItemFields(out, *item.string());
   if (item.stringAlias()) addStringAliasFields(out, *item.stringAlias());
   if (item.shadow()) addShadowFields(out, *item.shadow());
   if (item.shadowSet()) addShadowSetFields(out, *item.shadowSet());

@@ -1,6 +1,7 @@
 #include "FileIO.h"
 
 #include "Command.h"
+#include "TavloData/FileBytes.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -35,34 +36,12 @@ bool writeAll(int fd, const std::string& bytes) {
 }  // namespace
 
 std::optional<std::string> readWholeFile(const std::string& path) {
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) {
-    printError("cannot read " + quoted(path) + ": " + std::strerror(errno));
+  FileBytes read = readFileBytes(path);
+  if (read.error != 0) {
+    printError("cannot read " + quoted(path) + ": " + std::strerror(read.error));
     return std::nullopt;
   }
-  struct stat st {};
-  if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
-    ::close(fd);
-    printError("cannot read " + quoted(path) + ": " + std::strerror(EISDIR));
-    return std::nullopt;
-  }
-  std::string bytes;
-  if (st.st_size > 0) bytes.reserve(static_cast<size_t>(st.st_size));
-  char buffer[1 << 16];
-  for (;;) {
-    ssize_t n = ::read(fd, buffer, sizeof buffer);
-    if (n == 0) break;
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      int err = errno;
-      ::close(fd);
-      printError("cannot read " + quoted(path) + ": " + std::strerror(err));
-      return std::nullopt;
-    }
-    bytes.append(buffer, static_cast<size_t>(n));
-  }
-  ::close(fd);
-  return bytes;
+  return std::move(read.bytes);
 }
 
 bool writeWholeFile(const std::string& path, const std::string& bytes) {

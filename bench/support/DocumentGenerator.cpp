@@ -80,13 +80,53 @@ struct Made {
   std::vector<std::string> colors;
   std::vector<std::string> numbers;
   std::vector<std::string> strings;
+  std::vector<std::string> booleans;
+  std::vector<std::string> colorAliases;
+  std::size_t forcedAliases = 0;
 };
 
-void item(Writer& w, int depth, std::size_t index, Made& made) {
+void aliasElement(Writer& w, int depth, const char* element, const char* type, const std::string& id,
+                  const std::string& name, const std::string& target) {
+  w.line(depth, std::string("<") + element + ">");
+  common(w, depth + 1, id, name);
+  w.element(depth + 1, "type", type);
+  w.element(depth + 1, "referencedItemId", target);
+  w.line(depth, std::string("</") + element + ">");
+}
+
+// One alias of the evenly spread share: mostly colour aliases, every fifth of
+// those naming an earlier colour alias; then numbers, texts and booleans.
+void spreadAlias(Writer& w, int depth, const std::string& id, const std::string& name, Made& made) {
+  const std::size_t turn = made.forcedAliases++ % 20;
+  const auto pick = [&](const std::vector<std::string>& targets) -> const std::string& {
+    return targets[(turn * 7919 + made.forcedAliases) % targets.size()];
+  };
+  if (turn >= 12 && turn < 15 && !made.numbers.empty()) {
+    aliasElement(w, depth, "numberAlias", "2", id, name, pick(made.numbers));
+  } else if (turn >= 15 && turn < 18 && !made.strings.empty()) {
+    aliasElement(w, depth, "stringAlias", "2", id, name, pick(made.strings));
+  } else if (turn >= 18 && !made.booleans.empty()) {
+    aliasElement(w, depth, "booleanAlias", "2", id, name, pick(made.booleans));
+  } else {
+    const bool chained = turn % 5 == 4 && !made.colorAliases.empty();
+    aliasElement(w, depth, "alias", "1", id, name, pick(chained ? made.colorAliases : made.colors));
+    made.colorAliases.push_back(id);
+  }
+}
+
+void item(Writer& w, int depth, std::size_t index, const DocumentShape& shape, Made& made) {
   static const char* const kProfiles[] = {"sRGB", "DisplayP3", "extendedSRGB"};
-  const std::size_t slot = index % 50;
+  std::size_t slot = index % 50;
   const std::string id = w.uuid();
   const std::string name = "Token " + std::to_string(index);
+  if (const std::size_t share = shape.aliasesPerHundred; share > 0) {
+    if ((index + 1) * share / 100 != index * share / 100) {
+      if (made.colors.empty()) made.colors.push_back(id);  // only when the very first item is an alias
+      spreadAlias(w, depth, id, name, made);
+      return;
+    }
+    if ((slot >= 45 && slot < 48) || slot == 49) slot = index % 29;  // the mix's alias places
+  }
   if (slot < 29) {
     w.line(depth, "<colorItem>");
     common(w, depth + 1, id, name);
@@ -128,6 +168,7 @@ void item(Writer& w, int depth, std::size_t index, Made& made) {
     common(w, depth + 1, id, name);
     singleValue(w, depth + 1, "boolean", index % 2 ? "true" : "false");
     w.line(depth, "</booleanItem>");
+    made.booleans.push_back(id);
   } else if (slot < 45) {
     w.line(depth, "<stringItem>");
     common(w, depth + 1, id, name);
@@ -193,7 +234,7 @@ std::string generateDocument(const DocumentShape& shape) {
   std::size_t index = 0;
   std::size_t section = 0;
   if (shape.itemsPerGroup == 0) {
-    for (; index < shape.itemCount; ++index) item(w, 3, index, made);
+    for (; index < shape.itemCount; ++index) item(w, 3, index, shape, made);
   }
   while (index < shape.itemCount) {
     w.line(3, "<group>");
@@ -203,7 +244,7 @@ std::string generateDocument(const DocumentShape& shape) {
       w.line(4, "<group>");
       common(w, 5, w.uuid(), "Group " + std::to_string(g));
       for (std::size_t i = 0; i < shape.itemsPerGroup && index < shape.itemCount; ++i, ++index)
-        item(w, 5, index, made);
+        item(w, 5, index, shape, made);
       w.line(4, "</group>");
     }
     w.line(3, "</group>");

@@ -15,6 +15,12 @@ struct DocumentShape {
   std::size_t itemsPerGroup = 50;
   // Innermost groups per outer (top-level) group.
   std::size_t groupsPerSection = 4;
+  // 0 keeps the mix below, where a tenth of the items are aliases. Otherwise
+  // exactly this many of every hundred items are aliases, spread evenly: the
+  // mix's own alias places become colours, and every alias place holds a
+  // colour alias (a fifth of them naming an earlier colour alias, so chains
+  // are resolved too), a number, string or boolean alias.
+  std::size_t aliasesPerHundred = 0;
   std::uint32_t seed = 1;
 };
 

@@ -55,51 +55,41 @@ ItemAliasType readItemAliasType(const XML& element, const ReferenceElements& nam
   return ItemAliasType::notSet();
 }
 
-template <class Alias>
-ParsedItem<Alias> parseSetAliasElement(const XML& element, bool generateNewIds) {
+// Every alias element: the four references read by `readReference`, then
+// the appearance. Unlike number, boolean and string items, their aliases
+// keep `autoContrast`.
+template <class Alias, class ReadReference>
+ParsedItem<Alias> parseAliasElement(const XML& element, bool generateNewIds, ReadReference readReference) {
   std::string id = readIdentifier(element, generateNewIds);
   std::string name = readItemName(element);
   const ParsedAppearance appearance = parseAppearance(element);
   return {std::move(name), std::move(id),
-          std::make_shared<Alias>(readSetAliasType(element, kLight), readSetAliasType(element, kDark),
-                                  readSetAliasType(element, kLightHighContrast),
-                                  readSetAliasType(element, kDarkHighContrast), appearance.appearance,
-                                  appearance.autoContrast)};
-}
-
-// Unlike number, boolean and string items, their aliases keep `autoContrast`.
-template <class Alias>
-ParsedItem<Alias> parseItemAliasElement(const XML& element, bool generateNewIds) {
-  std::string id = readIdentifier(element, generateNewIds);
-  std::string name = readItemName(element);
-  const ParsedAppearance appearance = parseAppearance(element);
-  return {std::move(name), std::move(id),
-          std::make_shared<Alias>(readItemAliasType(element, kLight), readItemAliasType(element, kDark),
-                                  readItemAliasType(element, kLightHighContrast),
-                                  readItemAliasType(element, kDarkHighContrast), appearance.appearance,
+          std::make_shared<Alias>(readReference(element, kLight), readReference(element, kDark),
+                                  readReference(element, kLightHighContrast),
+                                  readReference(element, kDarkHighContrast), appearance.appearance,
                                   appearance.autoContrast)};
 }
 
 }  // namespace
 
 ParsedItem<MerrinColorAlias> parseColorAlias(const XML& element, bool generateNewIds) {
-  return parseSetAliasElement<MerrinColorAlias>(element, generateNewIds);
+  return parseAliasElement<MerrinColorAlias>(element, generateNewIds, readSetAliasType);
 }
 
 ParsedItem<MerrinColorShadowAlias> parseShadowAlias(const XML& element, bool generateNewIds) {
-  return parseSetAliasElement<MerrinColorShadowAlias>(element, generateNewIds);
+  return parseAliasElement<MerrinColorShadowAlias>(element, generateNewIds, readSetAliasType);
 }
 
 ParsedItem<MerrinColorNumberAlias> parseNumberAlias(const XML& element, bool generateNewIds) {
-  return parseItemAliasElement<MerrinColorNumberAlias>(element, generateNewIds);
+  return parseAliasElement<MerrinColorNumberAlias>(element, generateNewIds, readItemAliasType);
 }
 
 ParsedItem<MerrinColorBooleanAlias> parseBooleanAlias(const XML& element, bool generateNewIds) {
-  return parseItemAliasElement<MerrinColorBooleanAlias>(element, generateNewIds);
+  return parseAliasElement<MerrinColorBooleanAlias>(element, generateNewIds, readItemAliasType);
 }
 
 ParsedItem<MerrinColorStringAlias> parseStringAlias(const XML& element, bool generateNewIds) {
-  return parseItemAliasElement<MerrinColorStringAlias>(element, generateNewIds);
+  return parseAliasElement<MerrinColorStringAlias>(element, generateNewIds, readItemAliasType);
 }
 
 }  // namespace tavlo

@@ -167,9 +167,18 @@ class SetAliasSettable : public AliasReferences<AliasSetType> {
 };
 
 // Number, boolean and string aliases: each reference is one item or nothing.
+// The three kinds differ only in the value they build, so they take this
+// constructor as it is.
 class ItemAliasSettable : public AliasReferences<ItemAliasType> {
- protected:
-  using AliasReferences::AliasReferences;
+ public:
+  // Nothing referenced, appearance none and auto contrast 0 unless given.
+  explicit ItemAliasSettable(ItemAliasType aliasType = {}, ItemAliasType darkAliasType = {},
+                             ItemAliasType highContrastAliasType = {},
+                             ItemAliasType darkHighContrastAliasType = {},
+                             AppearanceType appearanceType = AppearanceType::none,
+                             double autoContrastAmount = 0)
+      : AliasReferences(std::move(aliasType), std::move(darkAliasType), std::move(highContrastAliasType),
+                        std::move(darkHighContrastAliasType), appearanceType, autoContrastAmount) {}
 };
 
 extern template class AliasReferences<AliasSetType>;

@@ -1,15 +1,15 @@
 #include "TavloData/AppearanceType.h"
 
-#include <span>
-
 #include "TavloData/EnumTable.h"
 
 namespace tavlo {
 
 namespace {
 
+// The raw column holds the document word; the type has no display name of
+// its own (editors show its two halves).
 struct AppearanceTraits {
-  AppearanceType type;
+  AppearanceType value;
   std::string_view raw;
   bool supportsDark;
   bool supportsHighContrast;
@@ -21,7 +21,7 @@ struct AppearanceTraits {
 using DA = DisplayableAppearance;
 using DC = DisplayableContrast;
 
-constexpr AppearanceTraits appearanceTable[] = {
+constexpr std::array<AppearanceTraits, 6> appearanceTable{{
     {AppearanceType::none, "none", false, false, false, DA::none, DC::none},
     {AppearanceType::lightAndDark, "lightanddark", true, false, false, DA::lightAndDark, DC::none},
     {AppearanceType::highContrast, "highContrast", false, true, false, DA::none, DC::highContrast},
@@ -30,10 +30,10 @@ constexpr AppearanceTraits appearanceTable[] = {
      DC::highContrast},
     {AppearanceType::lightDarkHighContrastAuto, "lightDarkHighContrastAuto", true, true, true,
      DA::lightAndDark, DC::highContrastAuto},
-};
+}};
 
 const AppearanceTraits& traits(AppearanceType type) {
-  return appearanceTable[static_cast<std::size_t>(type)];
+  return enumEntry(appearanceTable, type);
 }
 
 constexpr std::array<EnumEntry<DisplayableAppearance>, 2> displayableAppearanceTable{{
@@ -61,9 +61,7 @@ std::string_view rawValue(AppearanceType type) {
 }
 
 std::optional<AppearanceType> appearanceTypeFromRaw(std::string_view raw) {
-  for (const auto& entry : appearanceTable)
-    if (entry.raw == raw) return entry.type;
-  return std::nullopt;
+  return enumFromRaw(appearanceTable, raw);
 }
 
 bool supportsDark(AppearanceType type) {
@@ -84,7 +82,7 @@ DisplayableContrast asDisplayableContrast(AppearanceType type) {
 
 AppearanceType fromDisplayable(DisplayableAppearance appearance, DisplayableContrast contrast) {
   for (const auto& entry : appearanceTable)
-    if (entry.appearance == appearance && entry.contrast == contrast) return entry.type;
+    if (entry.appearance == appearance && entry.contrast == contrast) return entry.value;
   return AppearanceType::none;  // every pair is in the table
 }
 

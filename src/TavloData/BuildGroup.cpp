@@ -9,44 +9,26 @@ namespace tavlo {
 
 namespace {
 
-struct FileTypeInfo {
+struct FileTypeRow : EnumEntry<BuildFileType> {
   std::string_view extension;
   bool supportsFormat;
 };
 
-constexpr std::array<EnumEntry<BuildFileType>, 14> fileTypes{{
-    {BuildFileType::text, "0", "Text"},
-    {BuildFileType::css, "1", "CSS"},
-    {BuildFileType::scss, "2", "SCSS"},
-    {BuildFileType::assetCatalog, "3", "Asset Catalog"},
-    {BuildFileType::swiftUIEnum, "4", "SwiftUI Enum"},
-    {BuildFileType::swiftUIKitEnum, "5", "Swift UIKit Enum"},
-    {BuildFileType::swiftAppKitEnum, "6", "Swift AppKit Enum"},
-    {BuildFileType::androidResource, "7", "Android Resource XML"},
-    {BuildFileType::gl, "8", "OpenGL/WebGL"},
-    {BuildFileType::metal, "9", "Metal"},
-    {BuildFileType::jsonDesignToken, "10", "Design Tokens JSON"},
-    {BuildFileType::androidCompose, "11", "Android Compose"},
-    {BuildFileType::customTemplate, "12", "Custom Template"},
-    {BuildFileType::less, "13", "LESS"},
-}};
-
-// Indexed by the file type's position.
-constexpr std::array<FileTypeInfo, 14> fileTypeInfo{{
-    {".txt", true},
-    {".css", true},
-    {".scss", true},
-    {".xcassets", false},
-    {".swift", false},
-    {".swift", false},
-    {".swift", false},
-    {".xml", false},
-    {".gl", false},
-    {".metal", false},
-    {".json", false},
-    {".kt", false},
-    {".txt", false},
-    {".less", true},
+constexpr std::array<FileTypeRow, 14> fileTypes{{
+    {{BuildFileType::text, "0", "Text"}, ".txt", true},
+    {{BuildFileType::css, "1", "CSS"}, ".css", true},
+    {{BuildFileType::scss, "2", "SCSS"}, ".scss", true},
+    {{BuildFileType::assetCatalog, "3", "Asset Catalog"}, ".xcassets", false},
+    {{BuildFileType::swiftUIEnum, "4", "SwiftUI Enum"}, ".swift", false},
+    {{BuildFileType::swiftUIKitEnum, "5", "Swift UIKit Enum"}, ".swift", false},
+    {{BuildFileType::swiftAppKitEnum, "6", "Swift AppKit Enum"}, ".swift", false},
+    {{BuildFileType::androidResource, "7", "Android Resource XML"}, ".xml", false},
+    {{BuildFileType::gl, "8", "OpenGL/WebGL"}, ".gl", false},
+    {{BuildFileType::metal, "9", "Metal"}, ".metal", false},
+    {{BuildFileType::jsonDesignToken, "10", "Design Tokens JSON"}, ".json", false},
+    {{BuildFileType::androidCompose, "11", "Android Compose"}, ".kt", false},
+    {{BuildFileType::customTemplate, "12", "Custom Template"}, ".txt", false},
+    {{BuildFileType::less, "13", "LESS"}, ".less", true},
 }};
 
 constexpr std::array<EnumEntry<BuildNameTransform>, 5> nameTransforms{{
@@ -93,10 +75,10 @@ std::string_view displayName(BuildFileType type) {
   return enumEntry(fileTypes, type).display;
 }
 std::string_view defaultExtension(BuildFileType type) {
-  return fileTypeInfo[static_cast<size_t>(type)].extension;
+  return enumEntry(fileTypes, type).extension;
 }
 bool supportsFormat(BuildFileType type) {
-  return fileTypeInfo[static_cast<size_t>(type)].supportsFormat;
+  return enumEntry(fileTypes, type).supportsFormat;
 }
 const std::vector<BuildFileType>& allBuildFileTypes() {
   static const std::vector<BuildFileType> all = [] {

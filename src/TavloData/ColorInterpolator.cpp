@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <tuple>
+#include <type_traits>
 
 #include "MerrinColorUtils/ColorOperations.h"
 #include "MerrinColorUtils/Numeric.h"
@@ -93,43 +95,46 @@ struct LinearLegacyMethod {
   }
 };
 
-struct OKLABMethod {
+// OKLab and OKLCH mix perceptual coordinates; every anchor, the middle one
+// included, goes out in linear light.
+template <class Coordinates, Coordinates (*fromLinear)(const PlatformColor&)>
+struct PerceptualMethod {
   struct Working {
     PlatformColor linear;
-    mcu::RawLABValues lab;
+    Coordinates coordinates;
   };
   static std::optional<Working> prepare(const PlatformColor& color) {
     auto linear = toLinear(color);
     if (!linear) return std::nullopt;
-    return Working{*linear, mcu::linearsRGBToOKLAB(*linear)};
+    return Working{*linear, fromLinear(*linear)};
   }
   static PlatformColor anchor(const PlatformColor&, const Working& working, Anchor) { return working.linear; }
+};
+
+struct OKLABMethod : PerceptualMethod<mcu::RawLABValues, mcu::linearsRGBToOKLAB> {
   static std::optional<PlatformColor> mix(const Working& from, const Working& to, double t) {
+    const mcu::RawLABValues& a = from.coordinates;
+    const mcu::RawLABValues& b = to.coordinates;
     double clamped = std::clamp(t, 0.0, 1.0);
-    mcu::RawLABValues lab{mcu::mix(from.lab.l, to.lab.l, clamped), mcu::mix(from.lab.a, to.lab.a, clamped),
-                          mcu::mix(from.lab.b, to.lab.b, clamped),
-                          mcu::mix(from.lab.alpha, to.lab.alpha, clamped)};
+    mcu::RawLABValues lab{mcu::mix(a.l, b.l, clamped), mcu::mix(a.a, b.a, clamped),
+                          mcu::mix(a.b, b.b, clamped), mcu::mix(a.alpha, b.alpha, clamped)};
     return makeLinear(lab.toLinearSRGB());
   }
 };
 
-struct OKLCHMethod {
-  struct Working {
-    PlatformColor linear;
-    mcu::RawLCHValues lch;
-  };
-  static std::optional<Working> prepare(const PlatformColor& color) {
-    auto linear = toLinear(color);
-    if (!linear) return std::nullopt;
-    return Working{*linear, mcu::linearSRGBtoOKLCH(*linear)};
-  }
-  static PlatformColor anchor(const PlatformColor&, const Working& working, Anchor) { return working.linear; }
+struct OKLCHMethod : PerceptualMethod<mcu::RawLCHValues, mcu::linearSRGBtoOKLCH> {
   static std::optional<PlatformColor> mix(const Working& from, const Working& to, double t) {
-    return makeLinear(from.lch.lerpColor(to.lch, t).toLinearSRGB());
+    return makeLinear(from.coordinates.lerpColor(to.coordinates, t).toLinearSRGB());
   }
 };
 
-// The one body of all eight colour operations. `middle` is null for a
+// The mixing of each InterpolationMethod, in the enumeration's order.
+using Mixings = std::tuple<LinearMethod, LinearLegacyMethod, OKLCHMethod, OKLABMethod>;
+template <InterpolationMethod Method>
+using MixingOf = std::tuple_element_t<static_cast<std::size_t>(Method), Mixings>;
+static_assert(std::is_same_v<MixingOf<InterpolationMethod::oklab>, OKLABMethod>);
+
+// The one body of every colour operation. `middle` is null for a
 // two-anchor ramp.
 template <class Method>
 std::vector<PlatformColor> interpolate(const ColorInterpolator& interpolator, const PlatformColor& start,
@@ -210,65 +215,27 @@ ColorInterpolator::Shadows ColorInterpolator::interpolateShadowValues(
   return interpolateShadowValuesImpl(*this, startValue, &middleValue, endValue, curveType, curveAmount);
 }
 
-ColorInterpolator::Colors LinearInterpolator::interpolateColors(const PlatformColor& startColor,
-                                                                const PlatformColor& endColor,
-                                                                CurveType curveType,
-                                                                double curveAmount) const {
-  return interpolate<LinearMethod>(*this, startColor, nullptr, endColor, curveType, curveAmount);
+template <InterpolationMethod Method>
+ColorInterpolator::Colors MethodInterpolator<Method>::interpolateColors(const PlatformColor& startColor,
+                                                                        const PlatformColor& endColor,
+                                                                        CurveType curveType,
+                                                                        double curveAmount) const {
+  return interpolate<MixingOf<Method>>(*this, startColor, nullptr, endColor, curveType, curveAmount);
 }
 
-ColorInterpolator::Colors LinearInterpolator::interpolateColors(const PlatformColor& startColor,
-                                                                const PlatformColor& middleColor,
-                                                                const PlatformColor& endColor,
-                                                                CurveType curveType,
-                                                                double curveAmount) const {
-  return interpolate<LinearMethod>(*this, startColor, &middleColor, endColor, curveType, curveAmount);
+template <InterpolationMethod Method>
+ColorInterpolator::Colors MethodInterpolator<Method>::interpolateColors(const PlatformColor& startColor,
+                                                                        const PlatformColor& middleColor,
+                                                                        const PlatformColor& endColor,
+                                                                        CurveType curveType,
+                                                                        double curveAmount) const {
+  return interpolate<MixingOf<Method>>(*this, startColor, &middleColor, endColor, curveType, curveAmount);
 }
 
-ColorInterpolator::Colors LinearLegacyInterpolator::interpolateColors(const PlatformColor& startColor,
-                                                                      const PlatformColor& endColor,
-                                                                      CurveType curveType,
-                                                                      double curveAmount) const {
-  return interpolate<LinearLegacyMethod>(*this, startColor, nullptr, endColor, curveType, curveAmount);
-}
-
-ColorInterpolator::Colors LinearLegacyInterpolator::interpolateColors(const PlatformColor& startColor,
-                                                                      const PlatformColor& middleColor,
-                                                                      const PlatformColor& endColor,
-                                                                      CurveType curveType,
-                                                                      double curveAmount) const {
-  return interpolate<LinearLegacyMethod>(*this, startColor, &middleColor, endColor, curveType, curveAmount);
-}
-
-ColorInterpolator::Colors OKLCHInterpolator::interpolateColors(const PlatformColor& startColor,
-                                                               const PlatformColor& endColor,
-                                                               CurveType curveType,
-                                                               double curveAmount) const {
-  return interpolate<OKLCHMethod>(*this, startColor, nullptr, endColor, curveType, curveAmount);
-}
-
-ColorInterpolator::Colors OKLCHInterpolator::interpolateColors(const PlatformColor& startColor,
-                                                               const PlatformColor& middleColor,
-                                                               const PlatformColor& endColor,
-                                                               CurveType curveType,
-                                                               double curveAmount) const {
-  return interpolate<OKLCHMethod>(*this, startColor, &middleColor, endColor, curveType, curveAmount);
-}
-
-ColorInterpolator::Colors OKLABInterpolator::interpolateColors(const PlatformColor& startColor,
-                                                               const PlatformColor& endColor,
-                                                               CurveType curveType,
-                                                               double curveAmount) const {
-  return interpolate<OKLABMethod>(*this, startColor, nullptr, endColor, curveType, curveAmount);
-}
-
-ColorInterpolator::Colors OKLABInterpolator::interpolateColors(const PlatformColor& startColor,
-                                                               const PlatformColor& middleColor,
-                                                               const PlatformColor& endColor,
-                                                               CurveType curveType,
-                                                               double curveAmount) const {
-  return interpolate<OKLABMethod>(*this, startColor, &middleColor, endColor, curveType, curveAmount);
-}
+template class MethodInterpolator<InterpolationMethod::linear>;
+template class MethodInterpolator<InterpolationMethod::linearLegacy>;
+template class MethodInterpolator<InterpolationMethod::oklch>;
+template class MethodInterpolator<InterpolationMethod::oklab>;
 
 std::unique_ptr<ColorInterpolator> makeInterpolator(InterpolationMethod method, std::int64_t steps,
                                                     std::int64_t middleIndex) {

@@ -1,5 +1,5 @@
-// The interpolators that fill a ramp between its anchors. One class per
-// InterpolationMethod; all of them walk the same positions (see
+// The interpolators that fill a ramp between its anchors: MethodInterpolator
+// for each InterpolationMethod. All of them walk the same positions (see
 // ColorInterpolator::steps and middleColorIndex) and differ only in the space
 // the colours are mixed in.
 #pragma once
@@ -60,8 +60,10 @@ class ColorInterpolator {
   std::int64_t middleColorIndex_;
 };
 
-// Mixes red, green, blue and alpha in extended linear sRGB.
-class LinearInterpolator final : public ColorInterpolator {
+// The interpolator of one method: the ramp walk is shared, the method only
+// decides the space the colours are mixed in.
+template <InterpolationMethod Method>
+class MethodInterpolator final : public ColorInterpolator {
  public:
   using ColorInterpolator::ColorInterpolator;
   Colors interpolateColors(const mcu::PlatformColor& startColor, const mcu::PlatformColor& endColor,
@@ -71,39 +73,20 @@ class LinearInterpolator final : public ColorInterpolator {
                            double curveAmount) const override;
 };
 
+// Mixes red, green, blue and alpha in extended linear sRGB.
+using LinearInterpolator = MethodInterpolator<InterpolationMethod::linear>;
 // Mixes the gamma-encoded components of the colours' own RGB space, as ramps
 // made before linear mixing existed did.
-class LinearLegacyInterpolator final : public ColorInterpolator {
- public:
-  using ColorInterpolator::ColorInterpolator;
-  Colors interpolateColors(const mcu::PlatformColor& startColor, const mcu::PlatformColor& endColor,
-                           CurveType curveType, double curveAmount) const override;
-  Colors interpolateColors(const mcu::PlatformColor& startColor, const mcu::PlatformColor& middleColor,
-                           const mcu::PlatformColor& endColor, CurveType curveType,
-                           double curveAmount) const override;
-};
-
+using LinearLegacyInterpolator = MethodInterpolator<InterpolationMethod::linearLegacy>;
 // Mixes lightness, chroma and hue, turning the short way round the hue circle.
-class OKLCHInterpolator final : public ColorInterpolator {
- public:
-  using ColorInterpolator::ColorInterpolator;
-  Colors interpolateColors(const mcu::PlatformColor& startColor, const mcu::PlatformColor& endColor,
-                           CurveType curveType, double curveAmount) const override;
-  Colors interpolateColors(const mcu::PlatformColor& startColor, const mcu::PlatformColor& middleColor,
-                           const mcu::PlatformColor& endColor, CurveType curveType,
-                           double curveAmount) const override;
-};
-
+using OKLCHInterpolator = MethodInterpolator<InterpolationMethod::oklch>;
 // Mixes L, a and b of OKLab.
-class OKLABInterpolator final : public ColorInterpolator {
- public:
-  using ColorInterpolator::ColorInterpolator;
-  Colors interpolateColors(const mcu::PlatformColor& startColor, const mcu::PlatformColor& endColor,
-                           CurveType curveType, double curveAmount) const override;
-  Colors interpolateColors(const mcu::PlatformColor& startColor, const mcu::PlatformColor& middleColor,
-                           const mcu::PlatformColor& endColor, CurveType curveType,
-                           double curveAmount) const override;
-};
+using OKLABInterpolator = MethodInterpolator<InterpolationMethod::oklab>;
+
+extern template class MethodInterpolator<InterpolationMethod::linear>;
+extern template class MethodInterpolator<InterpolationMethod::linearLegacy>;
+extern template class MethodInterpolator<InterpolationMethod::oklch>;
+extern template class MethodInterpolator<InterpolationMethod::oklab>;
 
 std::unique_ptr<ColorInterpolator> makeInterpolator(InterpolationMethod method, std::int64_t steps,
                                                     std::int64_t middleIndex);

@@ -3,32 +3,32 @@
 #include <cmath>
 #include <numbers>
 
+#include "TavloData/EnumTable.h"
+
 namespace tavlo {
 
 namespace {
 
-struct CurveRow {
-  CurveType curve;
-  std::string_view caseName;
-  std::string_view displayName;
+struct CurveRow : EnumEntry<CurveType> {
   CurveAmountRange range;
   double defaultValue;
   bool isAlterable;
   bool shouldDisplayDefault;
 };
 
-// One row per case, in raw order. The Lamé curve stops at 0.565: below that
-// the exponent bends the curve so far that neighbouring steps coincide.
+// One row per case, in raw order; the raw column holds the case name. The
+// Lamé curve stops at 0.565: below that the exponent bends the curve so far
+// that neighbouring steps coincide.
 constexpr std::array<CurveRow, 5> kCurves{{
-    {CurveType::linear, "linear", "Linear", {1.0, 1.0}, 1.0, false, false},
-    {CurveType::cosine, "cosine", "Cosine", {0.0, 1.0}, 1.0, true, true},
-    {CurveType::hermite3, "hermite3", "Hermite 3", {0.0, 1.0}, 1.0, true, true},
-    {CurveType::hermite5, "hermite5", "Hermite 5", {0.0, 1.0}, 1.0, true, true},
-    {CurveType::lame, "lame", "Lam\u00e9", {0.565, 2.0}, 2.0, true, false},
+    {{CurveType::linear, "linear", "Linear"}, {1.0, 1.0}, 1.0, false, false},
+    {{CurveType::cosine, "cosine", "Cosine"}, {0.0, 1.0}, 1.0, true, true},
+    {{CurveType::hermite3, "hermite3", "Hermite 3"}, {0.0, 1.0}, 1.0, true, true},
+    {{CurveType::hermite5, "hermite5", "Hermite 5"}, {0.0, 1.0}, 1.0, true, true},
+    {{CurveType::lame, "lame", "Lam\u00e9"}, {0.565, 2.0}, 2.0, true, false},
 }};
 
 const CurveRow& row(CurveType curve) {
-  return kCurves[static_cast<std::size_t>(curve)];
+  return enumEntry(kCurves, curve);
 }
 
 }  // namespace
@@ -36,32 +36,23 @@ const CurveRow& row(CurveType curve) {
 std::int64_t rawValue(CurveType curve) {
   return static_cast<std::int64_t>(curve);
 }
-
 std::optional<CurveType> curveTypeFromRaw(std::int64_t raw) {
-  if (raw < 0 || raw >= static_cast<std::int64_t>(kCurves.size())) return std::nullopt;
-  return kCurves[static_cast<std::size_t>(raw)].curve;
+  return enumFromCode(kCurves, raw);
 }
-
 std::int64_t documentCode(CurveType curve) {
   return rawValue(curve) + 1;
 }
-
 std::optional<CurveType> curveTypeFromCode(std::int64_t code) {
-  return curveTypeFromRaw(code - 1);
+  return enumFromDocumentCode(kCurves, code);
 }
-
 std::string_view caseName(CurveType curve) {
-  return row(curve).caseName;
+  return row(curve).raw;
 }
-
 std::optional<CurveType> curveTypeFromCaseName(std::string_view name) {
-  for (const auto& entry : kCurves)
-    if (entry.caseName == name) return entry.curve;
-  return std::nullopt;
+  return enumFromRaw(kCurves, name);
 }
-
 std::string_view displayName(CurveType curve) {
-  return row(curve).displayName;
+  return row(curve).display;
 }
 CurveAmountRange range(CurveType curve) {
   return row(curve).range;

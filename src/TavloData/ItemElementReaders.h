@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "TavloData/ProjectKinds.h"
 #include "xmltree/XML.h"
@@ -56,12 +57,61 @@ ParsedItem<MerrinColorShadow> parseShadowItem(const xmltree::XML& element, bool 
 ParsedItem<MerrinColorShadowSet> parseShadowSet(const xmltree::XML& element, bool generateNewIds);
 ParsedItem<MerrinColorShadowAlias> parseShadowAlias(const xmltree::XML& element, bool generateNewIds);
 
+// Build and test group links of nodes read before the project's groups: the
+// texts are kept as the items are read and resolved in one pass afterwards,
+// with the same outcome as resolving each at once against the finished groups.
+class ItemGroupLinks {
+ public:
+  void add(MerrinColorProjectItemPtr node, std::optional<std::string_view> buildGroupId,
+           std::optional<std::string_view> testGroupId);
+  // Links every recorded node to the first of the project's groups with its
+  // uuid (no link when none has it), then forgets the records.
+  void resolve(const MerrinColorProject& project);
+
+ private:
+  struct Pending {
+    MerrinColorProjectItemPtr node;
+    std::optional<std::string> buildGroupId;
+    std::optional<std::string> testGroupId;
+  };
+  std::vector<Pending> pending_;
+};
+
 // One child of `colorItems` or of a `group`: the node, or empty when the
 // element is no item element or its kind parser left it out. Reads the
-// common children too: build and test group links (resolved against the
-// project's groups, which are read first), `testPosition`, and for groups
-// `expanded` and `namespace`.
+// common children too: build and test group links, `testPosition`, and for
+// groups `expanded` and `namespace`. The links are resolved against the
+// project's groups as they are now, or, with `deferredLinks`, recorded there
+// for this node and every node beneath it, to be resolved later.
 MerrinColorProjectItemPtr parseItem(const xmltree::XML& element, MerrinColorProject& project,
-                                    bool generateNewIds);
+                                    bool generateNewIds, ItemGroupLinks* deferredLinks = nullptr);
+
+// Reads a document's items while its element tree is being parsed: the
+// handler of XML::fromData's hand-over of the `colorItems` children, nested
+// through `group` elements. Each item element becomes its node as soon as it
+// is complete and then leaves the tree; a group is read last, from its own
+// remaining children and the nodes of its members read before it. The nodes
+// are those parseItem would give on each child of the whole tree's
+// `colorItems`, with the group links recorded in `links`.
+class ItemElementStream {
+ public:
+  ItemElementStream(MerrinColorProject& project, bool generateNewIds, ItemGroupLinks& links)
+      : project_(project), generateNewIds_(generateNewIds), links_(links) {}
+
+  // The hand-over to parse with: the root's `project`, its `colorItems`, nesting into `group`.
+  static const xmltree::XML::HandOver& handOver();
+  // The element handler.
+  bool take(const xmltree::XMLPtr& element, std::size_t level);
+  // The top-level nodes read so far, in document order.
+  MerrinColorProjectItemList takeItems();
+
+ private:
+  MerrinColorProject& project_;
+  bool generateNewIds_;
+  ItemGroupLinks& links_;
+  // The nodes read at each nesting level and not yet handed to their group:
+  // those at level n + 1 belong to the group element open at level n.
+  std::vector<MerrinColorProjectItemList> members_;
+};
 
 }  // namespace tavlo

@@ -19,6 +19,28 @@ struct ColorAliasTraits {
   static mcu::PlatformColor unresolvedLight() { return mcu::PlatformColor::sRGBClear(); }
 };
 
+// The colours and ramps a colour space is assigned through the alias: the
+// alias changes what it points at, not itself; high-contrast references and
+// single ramp steps are left alone.
+template <class Apply>
+void forEachReferencedAssignable(const MerrinColorAlias& alias, Apply apply) {
+  for (ColorSource source : {ColorSource::light, ColorSource::dark}) {
+    auto node = alias.referencedItemFor(source);
+    if (!node) continue;
+    switch (alias.aliasTypeFor(source).kind()) {
+      case AliasSetType::Kind::item:
+        if (node->color()) apply(*node->color());
+        break;
+      case AliasSetType::Kind::set:
+        if (node->colorSet()) apply(*node->colorSet());
+        break;
+      case AliasSetType::Kind::setItem:
+      case AliasSetType::Kind::notSet:
+        break;
+    }
+  }
+}
+
 }  // namespace
 
 MerrinColorAlias::MerrinColorAlias() : MerrinColorAlias({}, {}, {}, {}, AppearanceType::none, 0.5) {}
@@ -64,41 +86,12 @@ std::vector<std::shared_ptr<ThemeableColor>> MerrinColorAlias::asThemedSetColors
 }
 
 void MerrinColorAlias::assign(mcu::ColorSpace colorSpace) {
-  // The alias changes what it points at, not itself; high-contrast
-  // references and single ramp steps are left alone.
-  for (ColorSource source : {ColorSource::light, ColorSource::dark}) {
-    auto node = referencedItemFor(source);
-    if (!node) continue;
-    switch (aliasTypeFor(source).kind()) {
-      case AliasSetType::Kind::item:
-        if (node->color()) node->color()->assign(colorSpace);
-        break;
-      case AliasSetType::Kind::set:
-        if (node->colorSet()) node->colorSet()->assign(colorSpace);
-        break;
-      case AliasSetType::Kind::setItem:
-      case AliasSetType::Kind::notSet:
-        break;
-    }
-  }
+  forEachReferencedAssignable(*this, [&](ColorAssignable& target) { target.assign(colorSpace); });
 }
 
 void MerrinColorAlias::assign(mcu::ColorSpace colorSpace, mcu::ColorSpace andConvertTo) {
-  for (ColorSource source : {ColorSource::light, ColorSource::dark}) {
-    auto node = referencedItemFor(source);
-    if (!node) continue;
-    switch (aliasTypeFor(source).kind()) {
-      case AliasSetType::Kind::item:
-        if (node->color()) node->color()->assign(colorSpace, andConvertTo);
-        break;
-      case AliasSetType::Kind::set:
-        if (node->colorSet()) node->colorSet()->assign(colorSpace, andConvertTo);
-        break;
-      case AliasSetType::Kind::setItem:
-      case AliasSetType::Kind::notSet:
-        break;
-    }
-  }
+  forEachReferencedAssignable(*this,
+                              [&](ColorAssignable& target) { target.assign(colorSpace, andConvertTo); });
 }
 
 }  // namespace tavlo

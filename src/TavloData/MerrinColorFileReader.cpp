@@ -1,6 +1,7 @@
 #include "TavloData/MerrinColorFileReader.h"
 
 #include <utility>
+#include <vector>
 
 #include "TavloData/DocumentSetting.h"
 #include "TavloData/GroupElementReader.h"
@@ -12,7 +13,9 @@ namespace tavlo {
 
 namespace {
 
-void readDocument(const xmltree::XML& root, MerrinColorProject& project) {
+// Everything of the document but its items: they were read while it was
+// parsed and have already left the tree.
+void readEnvelope(const xmltree::XML& root, MerrinColorProject& project) {
   // The root's name and attributes do not matter; its `project` child does.
   const xmltree::XML* element = firstChildElement(root, "project");
   if (!element) return;
@@ -31,26 +34,33 @@ void readDocument(const xmltree::XML& root, MerrinColorProject& project) {
     }
   }
 
-  // Build and test groups come before the items, wherever they stand in the
-  // document, so that items can link to them as they are read.
   if (const xmltree::XML* groups = firstChildElement(*element, "buildGroups"))
     for (const auto& child : groups->xmlChildren())
       if (auto group = parseBuildGroup(*child, false)) project.appendBuildGroup(std::move(group));
   if (const xmltree::XML* groups = firstChildElement(*element, "testGroups"))
     for (const auto& child : groups->xmlChildren())
       if (auto group = parseTestGroup(*child, false)) project.appendTestGroup(std::move(group));
-
-  if (const xmltree::XML* items = firstChildElement(*element, "colorItems"))
-    for (const auto& child : items->xmlChildren())
-      if (MerrinColorProjectItemPtr node = parseItem(*child, project, false))
-        project.appendItem(std::move(node));
 }
 
 }  // namespace
 
 std::shared_ptr<MerrinColorProject> MerrinColorFileReader::parse(std::string_view data) const {
   auto project = std::make_shared<MerrinColorProject>();
-  if (xmltree::XMLPtr root = xmltree::XML::fromData(data)) readDocument(*root, *project);
+  // Each item element becomes its node as soon as it is complete and is freed
+  // right after, so the whole document's element tree never exists at once.
+  // The items' group links wait for the build and test groups, which may
+  // stand after the items.
+  ItemGroupLinks links;
+  ItemElementStream items(*project, false, links);
+  const xmltree::XMLPtr root = xmltree::XML::fromData(
+      data, ItemElementStream::handOver(),
+      [&items](const xmltree::XMLPtr& element, std::size_t level) { return items.take(element, level); });
+  // A document found broken after some items were read gives an empty project.
+  if (root) {
+    readEnvelope(*root, *project);
+    for (MerrinColorProjectItemPtr& node : items.takeItems()) project->appendItem(std::move(node));
+    links.resolve(*project);
+  }
   project->inflateAllAliases();
   return project;
 }

@@ -18,8 +18,8 @@ MerrinColorGroup::~MerrinColorGroup() {
   while (!pending.empty()) {
     MerrinColorProjectItemPtr node = std::move(pending.back());
     pending.pop_back();
-    if (node && node.use_count() == 1 && node->group_ && node->group_.use_count() == 1) {
-      auto& beneath = node->group_->items_;
+    if (node && node.use_count() == 1 && node->group() && node->group().use_count() == 1) {
+      auto& beneath = node->group()->items_;
       std::move(beneath.begin(), beneath.end(), std::back_inserter(pending));
       beneath.clear();
     }

@@ -21,13 +21,17 @@ std::optional<mcu::PlatformColor> convertedInto(const std::optional<mcu::Platfor
   return convertedInto(*color, space);
 }
 
-// The same component values read in another space.
-mcu::PlatformColor reinterpreted(const mcu::PlatformColor& color, const mcu::PlatformColorSpace& space) {
-  return mcu::PlatformColor::colorWithColorSpace(
-      space, {color.redComponent(), color.greenComponent(), color.blueComponent(), color.alphaComponent()});
-}
-
 }  // namespace
+
+void reinterpretLightAndDark(ThemeableColor& color, mcu::ColorSpace colorSpace) {
+  const mcu::PlatformColorSpace space = mcu::toNSColorSpace(colorSpace);
+  auto reinterpreted = [&](const mcu::PlatformColor& c) {
+    return mcu::PlatformColor::colorWithColorSpace(
+        space, {c.redComponent(), c.greenComponent(), c.blueComponent(), c.alphaComponent()});
+  };
+  color.setLightVariant(reinterpreted(color.lightVariant()));
+  if (color.darkVariant()) color.setDarkVariant(reinterpreted(*color.darkVariant()));
+}
 
 mcu::ColorSpace workingColorSpaceFor(const mcu::PlatformColorSpace& space) {
   if (space == mcu::PlatformColorSpace::sRGB()) return mcu::ColorSpace::sRGB;
@@ -87,9 +91,7 @@ void MerrinColorItem::setIgnoreColorspaceChange(bool ignore) {
 }
 
 void MerrinColorItem::setColorSpace(mcu::ColorSpace space) {
-  const bool changed = space != colorSpace_;
-  setAndNotify(colorSpace_, space, "colorSpace");
-  if (!changed || ignoreColorspaceChange_) return;
+  if (!changeAndNotify(colorSpace_, space, "colorSpace") || ignoreColorspaceChange_) return;
   const mcu::PlatformColorSpace target = mcu::toNSColorSpace(space);
   color_->setLightVariant(convertedInto(color_->lightVariant(), target));
   color_->setDarkVariant(convertedInto(color_->darkVariant(), target));
@@ -109,9 +111,7 @@ void MerrinColorItem::changeColor(const mcu::PlatformColor& color, ColorSource s
 void MerrinColorItem::assign(mcu::ColorSpace colorSpace) {
   setIgnoreColorspaceChange(true);
   setColorSpace(colorSpace);
-  const mcu::PlatformColorSpace target = mcu::toNSColorSpace(colorSpace);
-  color_->setLightVariant(reinterpreted(color_->lightVariant(), target));
-  if (color_->darkVariant()) color_->setDarkVariant(reinterpreted(*color_->darkVariant(), target));
+  reinterpretLightAndDark(*color_, colorSpace);
   setIgnoreColorspaceChange(false);
 }
 

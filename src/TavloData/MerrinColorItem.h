@@ -71,5 +71,8 @@ mcu::ColorSpace workingColorSpaceFor(const mcu::PlatformColorSpace& space);
 // sRGB, extended sRGB and Display P3 colours as they are; grey into sRGB;
 // anything else into Display P3 (unchanged when that fails).
 mcu::PlatformColor normalizedColor(const mcu::PlatformColor& color);
+// What assigning a colour space does, as opposed to converting into it: the
+// light and dark variants keep their component values, read in the new space.
+void reinterpretLightAndDark(ThemeableColor& color, mcu::ColorSpace colorSpace);
 
 }  // namespace tavlo

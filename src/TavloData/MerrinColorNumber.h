@@ -6,21 +6,21 @@
 #include <memory>
 #include <optional>
 
-#include "TavloData/AppearanceSettable.h"
-#include "TavloData/NameSearchable.h"
-#include "TavloData/Observable.h"
 #include "TavloData/ThemeableNumber.h"
+#include "TavloData/ValueItemKind.h"
 
 namespace tavlo {
 
-class MerrinColorNumber : public Observable, public AppearanceSettable, public NameSearchable {
+class MerrinColorNumber : public ValueItemKind<ThemeableNumber> {
  public:
   MerrinColorNumber(std::shared_ptr<ThemeableNumber> value, std::optional<double> minValue,
                     std::optional<double> maxValue, std::optional<std::int64_t> steps,
-                    AppearanceType appearanceType, double autoContrastAmount = 0);
+                    AppearanceType appearanceType, double autoContrastAmount = 0)
+      : ValueItemKind(std::move(value), appearanceType, autoContrastAmount),
+        minValue_(minValue),
+        maxValue_(maxValue),
+        steps_(steps) {}
 
-  const std::shared_ptr<ThemeableNumber>& value() const { return value_; }
-  void setValue(std::shared_ptr<ThemeableNumber> value);
   std::optional<double> minValue() const { return minValue_; }
   void setMinValue(std::optional<double> value) { setAndNotify(minValue_, value, "minValue"); }
   std::optional<double> maxValue() const { return maxValue_; }
@@ -28,23 +28,10 @@ class MerrinColorNumber : public Observable, public AppearanceSettable, public N
   std::optional<std::int64_t> steps() const { return steps_; }
   void setSteps(std::optional<std::int64_t> value) { setAndNotify(steps_, value, "steps"); }
 
-  AppearanceType appearanceType() const override { return appearanceType_; }
-  void setAppearanceType(AppearanceType type) override;
-  double autoContrastAmount() const { return autoContrastAmount_; }
-  void setAutoContrastAmount(double amount) {
-    setAndNotify(autoContrastAmount_, amount, "autoContrastAmount");
-  }
-
-  // Light: the value, or 0 when absent. Other sources: exactly the optional.
-  void changeValue(std::optional<double> value, ColorSource source);
-
  private:
-  std::shared_ptr<ThemeableNumber> value_;
   std::optional<double> minValue_;
   std::optional<double> maxValue_;
   std::optional<std::int64_t> steps_;
-  AppearanceType appearanceType_;
-  double autoContrastAmount_;
 };
 
 }  // namespace tavlo

@@ -6,16 +6,6 @@
 
 namespace tavlo {
 
-MerrinColorNumberAlias::MerrinColorNumberAlias()
-    : MerrinColorNumberAlias({}, {}, {}, {}, AppearanceType::none, 0) {}
-
-MerrinColorNumberAlias::MerrinColorNumberAlias(ItemAliasType aliasType, ItemAliasType darkAliasType,
-                                               ItemAliasType highContrastAliasType,
-                                               ItemAliasType darkHighContrastAliasType,
-                                               AppearanceType appearanceType, double autoContrastAmount)
-    : ItemAliasSettable(std::move(aliasType), std::move(darkAliasType), std::move(highContrastAliasType),
-                        std::move(darkHighContrastAliasType), appearanceType, autoContrastAmount) {}
-
 std::shared_ptr<ThemeableNumber> MerrinColorNumberAlias::asThemedNumber() const {
   return ItemAliasValues::asThemedValue<ThemeableNumber>(
       *this,

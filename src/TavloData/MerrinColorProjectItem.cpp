@@ -13,27 +13,26 @@ MerrinColorProjectItem::MerrinColorProjectItem(Key, std::string uuid, std::strin
 
 MerrinColorProjectItem::~MerrinColorProjectItem() = default;
 
-#define TAVLO_NAMED_CONSTRUCTOR(function, Kind, field, type)                                               \
+#define TAVLO_NAMED_CONSTRUCTOR(function, Kind, type)                                                      \
   MerrinColorProjectItemPtr MerrinColorProjectItem::function(std::string uuid, std::shared_ptr<Kind> kind, \
                                                              std::string name) {                           \
     auto node = std::make_shared<MerrinColorProjectItem>(Key{}, std::move(uuid), std::move(name), type);   \
-    node->field = std::move(kind);                                                                         \
+    node->kind_ = std::move(kind);                                                                         \
     return node;                                                                                           \
   }
 
-TAVLO_NAMED_CONSTRUCTOR(makeColorItem, MerrinColorItem, color_, ProjectItemType::color)
-TAVLO_NAMED_CONSTRUCTOR(makeColorSet, MerrinColorSet, colorSet_, ProjectItemType::colorSet)
-TAVLO_NAMED_CONSTRUCTOR(makeAlias, MerrinColorAlias, colorAlias_, ProjectItemType::colorAlias)
-TAVLO_NAMED_CONSTRUCTOR(makeNumberItem, MerrinColorNumber, number_, ProjectItemType::number)
-TAVLO_NAMED_CONSTRUCTOR(makeNumberAlias, MerrinColorNumberAlias, numberAlias_, ProjectItemType::numberAlias)
-TAVLO_NAMED_CONSTRUCTOR(makeBooleanItem, MerrinColorBoolean, boolean_, ProjectItemType::boolean)
-TAVLO_NAMED_CONSTRUCTOR(makeBooleanAlias, MerrinColorBooleanAlias, booleanAlias_,
-                        ProjectItemType::booleanAlias)
-TAVLO_NAMED_CONSTRUCTOR(makeStringItem, MerrinColorString, string_, ProjectItemType::string)
-TAVLO_NAMED_CONSTRUCTOR(makeStringAlias, MerrinColorStringAlias, stringAlias_, ProjectItemType::stringAlias)
-TAVLO_NAMED_CONSTRUCTOR(makeShadowItem, MerrinColorShadow, shadow_, ProjectItemType::shadow)
-TAVLO_NAMED_CONSTRUCTOR(makeShadowSet, MerrinColorShadowSet, shadowSet_, ProjectItemType::shadowSet)
-TAVLO_NAMED_CONSTRUCTOR(makeShadowAlias, MerrinColorShadowAlias, shadowAlias_, ProjectItemType::shadowAlias)
+TAVLO_NAMED_CONSTRUCTOR(makeColorItem, MerrinColorItem, ProjectItemType::color)
+TAVLO_NAMED_CONSTRUCTOR(makeColorSet, MerrinColorSet, ProjectItemType::colorSet)
+TAVLO_NAMED_CONSTRUCTOR(makeAlias, MerrinColorAlias, ProjectItemType::colorAlias)
+TAVLO_NAMED_CONSTRUCTOR(makeNumberItem, MerrinColorNumber, ProjectItemType::number)
+TAVLO_NAMED_CONSTRUCTOR(makeNumberAlias, MerrinColorNumberAlias, ProjectItemType::numberAlias)
+TAVLO_NAMED_CONSTRUCTOR(makeBooleanItem, MerrinColorBoolean, ProjectItemType::boolean)
+TAVLO_NAMED_CONSTRUCTOR(makeBooleanAlias, MerrinColorBooleanAlias, ProjectItemType::booleanAlias)
+TAVLO_NAMED_CONSTRUCTOR(makeStringItem, MerrinColorString, ProjectItemType::string)
+TAVLO_NAMED_CONSTRUCTOR(makeStringAlias, MerrinColorStringAlias, ProjectItemType::stringAlias)
+TAVLO_NAMED_CONSTRUCTOR(makeShadowItem, MerrinColorShadow, ProjectItemType::shadow)
+TAVLO_NAMED_CONSTRUCTOR(makeShadowSet, MerrinColorShadowSet, ProjectItemType::shadowSet)
+TAVLO_NAMED_CONSTRUCTOR(makeShadowAlias, MerrinColorShadowAlias, ProjectItemType::shadowAlias)
 #undef TAVLO_NAMED_CONSTRUCTOR
 
 // The group constructor alone takes its tag from the caller.
@@ -41,31 +40,55 @@ MerrinColorProjectItemPtr MerrinColorProjectItem::makeGroup(std::string uuid,
                                                             std::shared_ptr<MerrinColorGroup> group,
                                                             std::string name, ProjectItemType type) {
   auto node = std::make_shared<MerrinColorProjectItem>(Key{}, std::move(uuid), std::move(name), type);
-  node->group_ = std::move(group);
+  node->kind_ = std::move(group);
   return node;
 }
 
-#define TAVLO_KIND_SETTER(setter, Kind, field, property)             \
+MerrinColorProjectItem::Rare& MerrinColorProjectItem::rare() {
+  if (!rare_) rare_ = std::make_unique<Rare>();
+  return *rare_;
+}
+
+template <class Kind>
+void MerrinColorProjectItem::storeKindObject(std::shared_ptr<Kind> value) {
+  if (auto* own = std::get_if<std::shared_ptr<Kind>>(&kind_)) {
+    *own = std::move(value);
+  } else if (std::holds_alternative<std::monostate>(kind_)) {
+    kind_ = std::move(value);
+  } else if (value || rare_) {
+    std::get<std::shared_ptr<Kind>>(rare().otherKinds) = std::move(value);
+  }
+}
+
+#define TAVLO_KIND_SETTER(setter, Kind, property)                    \
   void MerrinColorProjectItem::setter(std::shared_ptr<Kind> value) { \
-    setAndNotify(field, std::move(value), property);                 \
+    storeKindObject(std::move(value));                               \
+    notifyChanged(property);                                         \
   }
 
-TAVLO_KIND_SETTER(setGroup, MerrinColorGroup, group_, "group")
-TAVLO_KIND_SETTER(setColor, MerrinColorItem, color_, "color")
-TAVLO_KIND_SETTER(setColorSet, MerrinColorSet, colorSet_, "colorSet")
-TAVLO_KIND_SETTER(setColorAlias, MerrinColorAlias, colorAlias_, "colorAlias")
-TAVLO_KIND_SETTER(setNumber, MerrinColorNumber, number_, "number")
-TAVLO_KIND_SETTER(setNumberAlias, MerrinColorNumberAlias, numberAlias_, "numberAlias")
-TAVLO_KIND_SETTER(setBoolean, MerrinColorBoolean, boolean_, "boolean")
-TAVLO_KIND_SETTER(setBooleanAlias, MerrinColorBooleanAlias, booleanAlias_, "booleanAlias")
-TAVLO_KIND_SETTER(setString, MerrinColorString, string_, "string")
-TAVLO_KIND_SETTER(setStringAlias, MerrinColorStringAlias, stringAlias_, "stringAlias")
-TAVLO_KIND_SETTER(setShadow, MerrinColorShadow, shadow_, "shadow")
-TAVLO_KIND_SETTER(setShadowSet, MerrinColorShadowSet, shadowSet_, "shadowSet")
-TAVLO_KIND_SETTER(setShadowAlias, MerrinColorShadowAlias, shadowAlias_, "shadowAlias")
-TAVLO_KIND_SETTER(setBuildGroup, BuildGroup, buildGroup_, "buildGroup")
-TAVLO_KIND_SETTER(setTestGroup, TestGroup, testGroup_, "testGroup")
+TAVLO_KIND_SETTER(setGroup, MerrinColorGroup, "group")
+TAVLO_KIND_SETTER(setColor, MerrinColorItem, "color")
+TAVLO_KIND_SETTER(setColorSet, MerrinColorSet, "colorSet")
+TAVLO_KIND_SETTER(setColorAlias, MerrinColorAlias, "colorAlias")
+TAVLO_KIND_SETTER(setNumber, MerrinColorNumber, "number")
+TAVLO_KIND_SETTER(setNumberAlias, MerrinColorNumberAlias, "numberAlias")
+TAVLO_KIND_SETTER(setBoolean, MerrinColorBoolean, "boolean")
+TAVLO_KIND_SETTER(setBooleanAlias, MerrinColorBooleanAlias, "booleanAlias")
+TAVLO_KIND_SETTER(setString, MerrinColorString, "string")
+TAVLO_KIND_SETTER(setStringAlias, MerrinColorStringAlias, "stringAlias")
+TAVLO_KIND_SETTER(setShadow, MerrinColorShadow, "shadow")
+TAVLO_KIND_SETTER(setShadowSet, MerrinColorShadowSet, "shadowSet")
+TAVLO_KIND_SETTER(setShadowAlias, MerrinColorShadowAlias, "shadowAlias")
 #undef TAVLO_KIND_SETTER
+
+void MerrinColorProjectItem::setBuildGroup(std::shared_ptr<BuildGroup> value) {
+  if (value || rare_) rare().buildGroup = std::move(value);
+  notifyChanged("buildGroup");
+}
+void MerrinColorProjectItem::setTestGroup(std::shared_ptr<TestGroup> value) {
+  if (value || rare_) rare().testGroup = std::move(value);
+  notifyChanged("testGroup");
+}
 
 void MerrinColorProjectItem::setTestPosition(TestPosition value) {
   setAndNotify(testPosition_, value, "testPosition");
@@ -155,8 +178,8 @@ bool MerrinColorProjectItem::matches(const TextSearchTerm& searchTerm) const {
 
 MerrinColorProjectItemList MerrinColorProjectItem::allItems() const {
   MerrinColorProjectItemList result{std::const_pointer_cast<MerrinColorProjectItem>(shared_from_this())};
-  if (group_) {
-    MerrinColorProjectItemList beneath = group_->allItems();
+  if (const auto& group = this->group()) {
+    MerrinColorProjectItemList beneath = group->allItems();
     result.insert(result.end(), std::make_move_iterator(beneath.begin()),
                   std::make_move_iterator(beneath.end()));
   }
@@ -164,7 +187,8 @@ MerrinColorProjectItemList MerrinColorProjectItem::allItems() const {
 }
 
 MerrinColorProjectItemList MerrinColorProjectItem::allNonGroupItems() const {
-  return group_ ? group_->allNonGroupItems() : MerrinColorProjectItemList{};
+  const auto& group = this->group();
+  return group ? group->allNonGroupItems() : MerrinColorProjectItemList{};
 }
 
 bool MerrinColorProjectItem::doAnyAliasesReference(std::string_view itemUuid) const {

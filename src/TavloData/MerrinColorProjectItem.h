@@ -9,6 +9,8 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <tuple>
+#include <variant>
 #include <vector>
 
 #include "TavloData/Observable.h"
@@ -70,19 +72,29 @@ class MerrinColorProjectItem : public Observable,
   ~MerrinColorProjectItem() override;
 
   // Kind objects; the one matching itemType() is present.
-  const std::shared_ptr<MerrinColorGroup>& group() const { return group_; }
-  const std::shared_ptr<MerrinColorItem>& color() const { return color_; }
-  const std::shared_ptr<MerrinColorSet>& colorSet() const { return colorSet_; }
-  const std::shared_ptr<MerrinColorAlias>& colorAlias() const { return colorAlias_; }
-  const std::shared_ptr<MerrinColorNumber>& number() const { return number_; }
-  const std::shared_ptr<MerrinColorNumberAlias>& numberAlias() const { return numberAlias_; }
-  const std::shared_ptr<MerrinColorBoolean>& boolean() const { return boolean_; }
-  const std::shared_ptr<MerrinColorBooleanAlias>& booleanAlias() const { return booleanAlias_; }
-  const std::shared_ptr<MerrinColorString>& string() const { return string_; }
-  const std::shared_ptr<MerrinColorStringAlias>& stringAlias() const { return stringAlias_; }
-  const std::shared_ptr<MerrinColorShadow>& shadow() const { return shadow_; }
-  const std::shared_ptr<MerrinColorShadowSet>& shadowSet() const { return shadowSet_; }
-  const std::shared_ptr<MerrinColorShadowAlias>& shadowAlias() const { return shadowAlias_; }
+  const std::shared_ptr<MerrinColorGroup>& group() const { return kindObject<MerrinColorGroup>(); }
+  const std::shared_ptr<MerrinColorItem>& color() const { return kindObject<MerrinColorItem>(); }
+  const std::shared_ptr<MerrinColorSet>& colorSet() const { return kindObject<MerrinColorSet>(); }
+  const std::shared_ptr<MerrinColorAlias>& colorAlias() const { return kindObject<MerrinColorAlias>(); }
+  const std::shared_ptr<MerrinColorNumber>& number() const { return kindObject<MerrinColorNumber>(); }
+  const std::shared_ptr<MerrinColorNumberAlias>& numberAlias() const {
+    return kindObject<MerrinColorNumberAlias>();
+  }
+  const std::shared_ptr<MerrinColorBoolean>& boolean() const { return kindObject<MerrinColorBoolean>(); }
+  const std::shared_ptr<MerrinColorBooleanAlias>& booleanAlias() const {
+    return kindObject<MerrinColorBooleanAlias>();
+  }
+  const std::shared_ptr<MerrinColorString>& string() const { return kindObject<MerrinColorString>(); }
+  const std::shared_ptr<MerrinColorStringAlias>& stringAlias() const {
+    return kindObject<MerrinColorStringAlias>();
+  }
+  const std::shared_ptr<MerrinColorShadow>& shadow() const { return kindObject<MerrinColorShadow>(); }
+  const std::shared_ptr<MerrinColorShadowSet>& shadowSet() const {
+    return kindObject<MerrinColorShadowSet>();
+  }
+  const std::shared_ptr<MerrinColorShadowAlias>& shadowAlias() const {
+    return kindObject<MerrinColorShadowAlias>();
+  }
 
   void setGroup(std::shared_ptr<MerrinColorGroup> value);
   void setColor(std::shared_ptr<MerrinColorItem> value);
@@ -98,9 +110,9 @@ class MerrinColorProjectItem : public Observable,
   void setShadowSet(std::shared_ptr<MerrinColorShadowSet> value);
   void setShadowAlias(std::shared_ptr<MerrinColorShadowAlias> value);
 
-  const std::shared_ptr<BuildGroup>& buildGroup() const { return buildGroup_; }
+  const std::shared_ptr<BuildGroup>& buildGroup() const { return rare_ ? rare_->buildGroup : kNoBuildGroup; }
   void setBuildGroup(std::shared_ptr<BuildGroup> value);
-  const std::shared_ptr<TestGroup>& testGroup() const { return testGroup_; }
+  const std::shared_ptr<TestGroup>& testGroup() const { return rare_ ? rare_->testGroup : kNoTestGroup; }
   void setTestGroup(std::shared_ptr<TestGroup> value);
 
   TestPosition testPosition() const { return testPosition_; }
@@ -150,21 +162,48 @@ class MerrinColorProjectItem : public Observable,
  private:
   friend class MerrinColorGroup;  // takes subtrees apart when a group is destroyed
 
-  std::shared_ptr<MerrinColorGroup> group_;
-  std::shared_ptr<MerrinColorItem> color_;
-  std::shared_ptr<MerrinColorSet> colorSet_;
-  std::shared_ptr<MerrinColorAlias> colorAlias_;
-  std::shared_ptr<MerrinColorNumber> number_;
-  std::shared_ptr<MerrinColorNumberAlias> numberAlias_;
-  std::shared_ptr<MerrinColorBoolean> boolean_;
-  std::shared_ptr<MerrinColorBooleanAlias> booleanAlias_;
-  std::shared_ptr<MerrinColorString> string_;
-  std::shared_ptr<MerrinColorStringAlias> stringAlias_;
-  std::shared_ptr<MerrinColorShadow> shadow_;
-  std::shared_ptr<MerrinColorShadowSet> shadowSet_;
-  std::shared_ptr<MerrinColorShadowAlias> shadowAlias_;
-  std::shared_ptr<BuildGroup> buildGroup_;
-  std::shared_ptr<TestGroup> testGroup_;
+  // Every kind object the node can carry. Its own kind, the one it was made
+  // with, sits in kind_; the other kinds and the group links, which few nodes
+  // ever get, live in rare_, made on first use. A kind's value is in kind_
+  // exactly when kind_ holds that kind.
+  using KindObject =
+      std::variant<std::monostate, std::shared_ptr<MerrinColorGroup>, std::shared_ptr<MerrinColorItem>,
+                   std::shared_ptr<MerrinColorSet>, std::shared_ptr<MerrinColorAlias>,
+                   std::shared_ptr<MerrinColorNumber>, std::shared_ptr<MerrinColorNumberAlias>,
+                   std::shared_ptr<MerrinColorBoolean>, std::shared_ptr<MerrinColorBooleanAlias>,
+                   std::shared_ptr<MerrinColorString>, std::shared_ptr<MerrinColorStringAlias>,
+                   std::shared_ptr<MerrinColorShadow>, std::shared_ptr<MerrinColorShadowSet>,
+                   std::shared_ptr<MerrinColorShadowAlias>>;
+  struct Rare {
+    std::tuple<std::shared_ptr<MerrinColorGroup>, std::shared_ptr<MerrinColorItem>,
+               std::shared_ptr<MerrinColorSet>, std::shared_ptr<MerrinColorAlias>,
+               std::shared_ptr<MerrinColorNumber>, std::shared_ptr<MerrinColorNumberAlias>,
+               std::shared_ptr<MerrinColorBoolean>, std::shared_ptr<MerrinColorBooleanAlias>,
+               std::shared_ptr<MerrinColorString>, std::shared_ptr<MerrinColorStringAlias>,
+               std::shared_ptr<MerrinColorShadow>, std::shared_ptr<MerrinColorShadowSet>,
+               std::shared_ptr<MerrinColorShadowAlias>>
+        otherKinds;
+    std::shared_ptr<BuildGroup> buildGroup;
+    std::shared_ptr<TestGroup> testGroup;
+  };
+
+  template <class Kind>
+  const std::shared_ptr<Kind>& kindObject() const {
+    if (const auto* own = std::get_if<std::shared_ptr<Kind>>(&kind_)) return *own;
+    if (rare_) return std::get<std::shared_ptr<Kind>>(rare_->otherKinds);
+    return kNoKind<Kind>;
+  }
+  template <class Kind>
+  void storeKindObject(std::shared_ptr<Kind> value);
+  Rare& rare();
+
+  template <class Kind>
+  inline static const std::shared_ptr<Kind> kNoKind;
+  inline static const std::shared_ptr<BuildGroup> kNoBuildGroup;
+  inline static const std::shared_ptr<TestGroup> kNoTestGroup;
+
+  KindObject kind_;
+  std::unique_ptr<Rare> rare_;
   TestPosition testPosition_ = TestPosition::both;
   bool isExpanded_ = false;
   std::string name_;

@@ -6,7 +6,6 @@
 #include "TavloData/ColorHelper.h"
 #include "TavloData/MerrinColorItem.h"
 #include "TavloData/ProjectItemKindHooks.h"
-#include "TavloData/TextSearch.h"
 #include "TavloData/UUID.h"
 
 namespace tavlo {
@@ -31,19 +30,9 @@ std::optional<mcu::PlatformColor> ColorRampTraits::converted(const Value& value,
   return value.colorUsingColorSpace(space);
 }
 
-std::shared_ptr<ThemeableColor> ColorRampTraits::makeEntry(std::string name, Value light,
-                                                           std::optional<Value> dark,
-                                                           std::optional<Value> lightHighContrast,
-                                                           std::optional<Value> darkHighContrast) {
-  return std::make_shared<ThemeableColor>(makeUUIDString(), std::move(name), std::move(light),
-                                          std::move(dark), std::move(lightHighContrast),
-                                          std::move(darkHighContrast));
-}
-
-std::shared_ptr<ThemeableColor> ColorRampTraits::blankEntry() {
-  auto white = mcu::PlatformColor::sRGBWhite();
-  auto black = mcu::PlatformColor::sRGBBlack();
-  return makeEntry("Unnamed", white, black, white, black);
+mcu::PlatformColor ColorRampTraits::blankVariant(ColorSource source) {
+  const bool dark = source == ColorSource::dark || source == ColorSource::darkHighContrast;
+  return dark ? mcu::PlatformColor::sRGBBlack() : mcu::PlatformColor::sRGBWhite();
 }
 
 // --- MerrinColorSet ----------------------------------------------------------
@@ -54,26 +43,14 @@ std::shared_ptr<ThemeableColor> anchorEntry(const mcu::PlatformColor& color) {
   return std::make_shared<ThemeableColor>(makeUUIDString(), std::string(), normalizedColor(color));
 }
 
-RampParameters generatedParameters(SetType type, mcu::ColorSpace colorSpace,
-                                   InterpolationMethod interpolation, CurveType curve,
-                                   ColorNamingScheme namingScheme, AppearanceType appearanceType) {
-  RampParameters parameters;
-  parameters.type = type;
-  parameters.colorSpace = colorSpace;
-  parameters.interpolationMethod = interpolation;
-  parameters.curveType = curve;
-  parameters.namingScheme = namingScheme;
-  parameters.appearanceType = appearanceType;
-  return parameters;
-}
-
 }  // namespace
 
 MerrinColorSet::MerrinColorSet(const mcu::PlatformColor& startColor, const mcu::PlatformColor& endColor,
                                std::int64_t steps, InterpolationMethod interpolation, CurveType curve,
                                ColorNamingScheme namingScheme, AppearanceType appearanceType)
-    : RampSet(anchorEntry(startColor), nullptr, anchorEntry(endColor), steps,
-              generatedParameters(SetType::twoItems,
+    : RampSet(
+          anchorEntry(startColor), nullptr, anchorEntry(endColor), steps,
+          generatedRampParameters(SetType::twoItems,
                                   mcu::colorSpaceFromNSColorSpace(normalizedColor(startColor).colorSpace(),
                                                                   mcu::ColorSpace::displayP3),
                                   interpolation, curve, namingScheme, appearanceType)) {}
@@ -83,8 +60,8 @@ MerrinColorSet::MerrinColorSet(const mcu::PlatformColor& startColor, const mcu::
                                mcu::ColorSpace colorSpace, InterpolationMethod interpolation, CurveType curve,
                                ColorNamingScheme namingScheme, AppearanceType appearanceType)
     : RampSet(anchorEntry(startColor), anchorEntry(middleColor), anchorEntry(endColor), steps,
-              generatedParameters(SetType::threeItems, colorSpace, interpolation, curve, namingScheme,
-                                  appearanceType)) {}
+              generatedRampParameters(SetType::threeItems, colorSpace, interpolation, curve, namingScheme,
+                                      appearanceType)) {}
 
 MerrinColorSet::MerrinColorSet(std::vector<std::shared_ptr<ThemeableColor>> themeableColors,
                                InterpolationMethod interpolation, CurveType curve, double curveAmount,
@@ -112,15 +89,7 @@ void MerrinColorSet::changeSetColor(std::int64_t index, const mcu::PlatformColor
 void MerrinColorSet::assign(mcu::ColorSpace colorSpace) {
   setIgnoreColorspaceChange(true);
   setColorSpace(colorSpace);
-  const mcu::PlatformColorSpace target = mcu::toNSColorSpace(colorSpace);
-  auto reinterpreted = [&](const mcu::PlatformColor& color) {
-    return mcu::PlatformColor::colorWithColorSpace(target, {color.redComponent(), color.greenComponent(),
-                                                            color.blueComponent(), color.alphaComponent()});
-  };
-  for (const auto& entry : colors()) {
-    entry->setLightVariant(reinterpreted(entry->lightVariant()));
-    if (entry->darkVariant()) entry->setDarkVariant(reinterpreted(*entry->darkVariant()));
-  }
+  for (const auto& entry : colors()) reinterpretLightAndDark(*entry, colorSpace);
   setIgnoreColorspaceChange(false);
 }
 
@@ -130,9 +99,7 @@ void MerrinColorSet::assign(mcu::ColorSpace colorSpace, mcu::ColorSpace andConve
 }
 
 bool anyColorSetEntryNameMatches(const MerrinColorSet& set, const TextSearchTerm& term) {
-  for (const auto& entry : set.colors())
-    if (term.isFoundIn(entry->name())) return true;
-  return false;
+  return set.anyEntryNameMatches(term);
 }
 
 }  // namespace tavlo

@@ -34,13 +34,9 @@ struct ColorRampTraits {
   static std::optional<Value> converted(const Value& value, const mcu::PlatformColorSpace& space);
   static const mcu::PlatformColorSpace& spaceOf(const Value& value) { return value.colorSpace(); }
   static Value copy(const Value& value) { return value; }
-  // A new entry with a fresh identifier.
-  static std::shared_ptr<Entry> makeEntry(std::string name, Value light, std::optional<Value> dark,
-                                          std::optional<Value> lightHighContrast,
-                                          std::optional<Value> darkHighContrast);
   // What a manual ramp grows from when it is empty: white in the light
   // variants, black in the dark ones.
-  static std::shared_ptr<Entry> blankEntry();
+  static Value blankVariant(ColorSource source);
 };
 
 class MerrinColorSet final : public RampSet<ColorRampTraits>, public ColorAssignable {

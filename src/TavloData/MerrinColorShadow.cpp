@@ -42,9 +42,7 @@ void MerrinColorShadow::setIgnoreColorspaceChange(bool ignore) {
 }
 
 void MerrinColorShadow::setColorSpace(mcu::ColorSpace space) {
-  const bool changed = space != colorSpace_;
-  setAndNotify(colorSpace_, space, "colorSpace");
-  if (!changed || ignoreColorspaceChange_) return;
+  if (!changeAndNotify(colorSpace_, space, "colorSpace") || ignoreColorspaceChange_) return;
   const mcu::PlatformColorSpace target = mcu::toNSColorSpace(space);
   convertColor(shadow_->lightVariant(), target);
   convertColor(shadow_->darkVariant(), target);

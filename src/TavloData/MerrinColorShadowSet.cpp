@@ -5,7 +5,6 @@
 #include "TavloData/ColorHelper.h"
 #include "TavloData/MerrinColorItem.h"
 #include "TavloData/ProjectItemKindHooks.h"
-#include "TavloData/TextSearch.h"
 #include "TavloData/UUID.h"
 
 namespace tavlo {
@@ -33,20 +32,6 @@ std::optional<ShadowDetailsRef> ShadowRampTraits::converted(const Value& value,
                                          std::move(*color));
 }
 
-std::shared_ptr<ThemeableShadow> ShadowRampTraits::makeEntry(std::string name, Value light,
-                                                             std::optional<Value> dark,
-                                                             std::optional<Value> lightHighContrast,
-                                                             std::optional<Value> darkHighContrast) {
-  return std::make_shared<ThemeableShadow>(makeUUIDString(), std::move(name), std::move(light),
-                                           std::move(dark), std::move(lightHighContrast),
-                                           std::move(darkHighContrast));
-}
-
-std::shared_ptr<ThemeableShadow> ShadowRampTraits::blankEntry() {
-  return makeEntry("Unnamed", ShadowDetails::noShadow(), ShadowDetails::noShadow(), ShadowDetails::noShadow(),
-                   ShadowDetails::noShadow());
-}
-
 // --- MerrinColorShadowSet ----------------------------------------------------
 
 namespace {
@@ -58,19 +43,6 @@ std::shared_ptr<ThemeableShadow> anchorEntry(const ShadowDetailsRef& shadow) {
   return std::make_shared<ThemeableShadow>(makeUUIDString(), std::string(), std::move(normalized));
 }
 
-RampParameters generatedParameters(SetType type, mcu::ColorSpace colorSpace,
-                                   InterpolationMethod interpolation, CurveType curve,
-                                   ColorNamingScheme namingScheme, AppearanceType appearanceType) {
-  RampParameters parameters;
-  parameters.type = type;
-  parameters.colorSpace = colorSpace;
-  parameters.interpolationMethod = interpolation;
-  parameters.curveType = curve;
-  parameters.namingScheme = namingScheme;
-  parameters.appearanceType = appearanceType;
-  return parameters;
-}
-
 }  // namespace
 
 MerrinColorShadowSet::MerrinColorShadowSet(const ShadowDetailsRef& start, const ShadowDetailsRef& end,
@@ -78,8 +50,8 @@ MerrinColorShadowSet::MerrinColorShadowSet(const ShadowDetailsRef& start, const 
                                            InterpolationMethod interpolation, CurveType curve,
                                            ColorNamingScheme namingScheme, AppearanceType appearanceType)
     : RampSet(anchorEntry(start), nullptr, anchorEntry(end), steps,
-              generatedParameters(SetType::twoItems, colorSpace, interpolation, curve, namingScheme,
-                                  appearanceType)) {}
+              generatedRampParameters(SetType::twoItems, colorSpace, interpolation, curve, namingScheme,
+                                      appearanceType)) {}
 
 MerrinColorShadowSet::MerrinColorShadowSet(const ShadowDetailsRef& start, const ShadowDetailsRef& middle,
                                            const ShadowDetailsRef& end, std::int64_t steps,
@@ -87,8 +59,8 @@ MerrinColorShadowSet::MerrinColorShadowSet(const ShadowDetailsRef& start, const 
                                            CurveType curve, ColorNamingScheme namingScheme,
                                            AppearanceType appearanceType)
     : RampSet(anchorEntry(start), anchorEntry(middle), anchorEntry(end), steps,
-              generatedParameters(SetType::threeItems, colorSpace, interpolation, curve, namingScheme,
-                                  appearanceType)) {}
+              generatedRampParameters(SetType::threeItems, colorSpace, interpolation, curve, namingScheme,
+                                      appearanceType)) {}
 
 MerrinColorShadowSet::MerrinColorShadowSet(std::vector<std::shared_ptr<ThemeableShadow>> themeableShadows,
                                            InterpolationMethod interpolation, CurveType curve,
@@ -139,9 +111,7 @@ void MerrinColorShadowSet::changeSetSpread(std::int64_t index, double value, Col
 }
 
 bool anyShadowSetEntryNameMatches(const MerrinColorShadowSet& set, const TextSearchTerm& term) {
-  for (const auto& entry : set.shadows())
-    if (term.isFoundIn(entry->name())) return true;
-  return false;
+  return set.anyEntryNameMatches(term);
 }
 
 }  // namespace tavlo

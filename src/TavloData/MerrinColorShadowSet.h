@@ -33,11 +33,8 @@ struct ShadowRampTraits {
   static const mcu::PlatformColorSpace& spaceOf(const Value& value) { return value->color().colorSpace(); }
   // Entries never share their ShadowDetails with one another.
   static Value copy(const Value& value) { return value->clone(); }
-  static std::shared_ptr<Entry> makeEntry(std::string name, Value light, std::optional<Value> dark,
-                                          std::optional<Value> lightHighContrast,
-                                          std::optional<Value> darkHighContrast);
-  // Four empty clear shadows.
-  static std::shared_ptr<Entry> blankEntry();
+  // An empty clear shadow in every variant.
+  static Value blankVariant(ColorSource) { return ShadowDetails::noShadow(); }
 };
 
 class MerrinColorShadowSet final : public RampSet<ShadowRampTraits> {

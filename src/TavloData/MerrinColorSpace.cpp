@@ -1,24 +1,36 @@
 #include "TavloData/MerrinColorSpace.h"
 
+#include <array>
+
+#include "TavloData/EnumTable.h"
+
 namespace tavlo {
 
+namespace {
+
+struct SpaceRow {
+  MerrinColorSpace value;
+  std::string_view raw;
+  mcu::ColorSpace colorSpace;
+  mcu::PlatformColorSpace platformSpace;
+};
+
+constexpr std::array<SpaceRow, 3> kSpaces{{
+    {MerrinColorSpace::rgb, "sRGB", mcu::ColorSpace::sRGB, mcu::PlatformColorSpace::sRGB()},
+    {MerrinColorSpace::displayP3, "DisplayP3", mcu::ColorSpace::displayP3,
+     mcu::PlatformColorSpace::displayP3()},
+    {MerrinColorSpace::sRGBExtended, "extendedSRGB", mcu::ColorSpace::sRGBExtended,
+     mcu::PlatformColorSpace::extendedSRGB()},
+}};
+
+}  // namespace
+
 std::string_view rawValue(MerrinColorSpace space) {
-  switch (space) {
-    case MerrinColorSpace::displayP3:
-      return "DisplayP3";
-    case MerrinColorSpace::sRGBExtended:
-      return "extendedSRGB";
-    case MerrinColorSpace::rgb:
-      break;
-  }
-  return "sRGB";
+  return enumEntry(kSpaces, space).raw;
 }
 
 std::optional<MerrinColorSpace> merrinColorSpaceFromRaw(std::string_view raw) {
-  for (MerrinColorSpace space :
-       {MerrinColorSpace::rgb, MerrinColorSpace::displayP3, MerrinColorSpace::sRGBExtended})
-    if (rawValue(space) == raw) return space;
-  return std::nullopt;
+  return enumFromRaw(kSpaces, raw);
 }
 
 MerrinColorSpace merrinColorSpaceFromString(std::optional<std::string_view> text) {
@@ -31,47 +43,23 @@ MerrinColorSpace merrinColorSpaceFromCSSColorSpace(std::string_view css) {
 }
 
 MerrinColorSpace merrinColorSpaceFrom(mcu::ColorSpace space) {
-  switch (space) {
-    case mcu::ColorSpace::sRGB:
-      return MerrinColorSpace::rgb;
-    case mcu::ColorSpace::sRGBExtended:
-      return MerrinColorSpace::sRGBExtended;
-    case mcu::ColorSpace::displayP3:
-    case mcu::ColorSpace::oklab:
-    case mcu::ColorSpace::oklch:
-      break;
-  }
+  for (const auto& row : kSpaces)
+    if (row.colorSpace == space) return row.value;
   return MerrinColorSpace::displayP3;
 }
 
 MerrinColorSpace merrinColorSpaceFrom(const mcu::PlatformColorSpace& space) {
-  if (space == mcu::PlatformColorSpace::displayP3()) return MerrinColorSpace::displayP3;
-  if (space == mcu::PlatformColorSpace::extendedSRGB()) return MerrinColorSpace::sRGBExtended;
+  for (const auto& row : kSpaces)
+    if (row.platformSpace == space) return row.value;
   return MerrinColorSpace::rgb;
 }
 
 mcu::ColorSpace asColorSpace(MerrinColorSpace space) {
-  switch (space) {
-    case MerrinColorSpace::displayP3:
-      return mcu::ColorSpace::displayP3;
-    case MerrinColorSpace::sRGBExtended:
-      return mcu::ColorSpace::sRGBExtended;
-    case MerrinColorSpace::rgb:
-      break;
-  }
-  return mcu::ColorSpace::sRGB;
+  return enumEntry(kSpaces, space).colorSpace;
 }
 
 mcu::PlatformColorSpace asNSColorSpace(MerrinColorSpace space) {
-  switch (space) {
-    case MerrinColorSpace::displayP3:
-      return mcu::PlatformColorSpace::displayP3();
-    case MerrinColorSpace::sRGBExtended:
-      return mcu::PlatformColorSpace::extendedSRGB();
-    case MerrinColorSpace::rgb:
-      break;
-  }
-  return mcu::PlatformColorSpace::sRGB();
+  return enumEntry(kSpaces, space).platformSpace;
 }
 
 }  // namespace tavlo

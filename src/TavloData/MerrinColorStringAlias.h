@@ -10,11 +10,7 @@ namespace tavlo {
 
 class MerrinColorStringAlias : public ItemAliasSettable {
  public:
-  // Nothing referenced, appearance none, auto contrast 0.
-  MerrinColorStringAlias();
-  MerrinColorStringAlias(ItemAliasType aliasType, ItemAliasType darkAliasType,
-                         ItemAliasType highContrastAliasType, ItemAliasType darkHighContrastAliasType,
-                         AppearanceType appearanceType, double autoContrastAmount);
+  using ItemAliasSettable::ItemAliasSettable;
 
   // A new value from the four stored references; an unresolved light
   // reference gives the kind's zero value, the other variants stay absent.

@@ -55,6 +55,15 @@ class Observable {
     notifyChanged(property);
   }
 
+  // setAndNotify for setters whose side effects run only on a real change:
+  // notifies either way and tells whether the value differed from the old one.
+  template <class T, class U>
+  bool changeAndNotify(T& field, U&& value, std::string_view property) {
+    const bool changed = !(field == value);
+    setAndNotify(field, std::forward<U>(value), property);
+    return changed;
+  }
+
  private:
   struct Subscribers {
     Token lastToken = 0;

@@ -6,6 +6,8 @@
 
 #include "TavloData/MerrinColorSet.h"
 #include "TavloData/MerrinColorShadowSet.h"
+#include "TavloData/TextSearch.h"
+#include "TavloData/UUID.h"
 
 namespace tavlo {
 
@@ -24,22 +26,6 @@ std::optional<typename Traits::Value> copyOptional(const std::optional<typename 
 }  // namespace
 
 template <class Traits>
-RampSet<Traits>::RampSet(EntryPtr start, EntryPtr middle, EntryPtr end, std::int64_t steps,
-                         const RampParameters& parameters)
-    : colorSpace_(parameters.colorSpace),
-      appearanceType_(parameters.appearanceType),
-      autoContrastAmount_(parameters.autoContrastAmount),
-      interpolationMethod_(parameters.interpolationMethod),
-      curveType_(parameters.curveType),
-      curveAmount_(parameters.curveAmount),
-      type_(parameters.type),
-      steps_(steps),
-      namingScheme_(parameters.namingScheme),
-      middleLocation_(parameters.middleLocation) {
-  entries_ = generate(start, middle, end);
-}
-
-template <class Traits>
 RampSet<Traits>::RampSet(Entries entries, const RampParameters& parameters)
     : entries_(std::move(entries)),
       colorSpace_(parameters.colorSpace),
@@ -52,6 +38,14 @@ RampSet<Traits>::RampSet(Entries entries, const RampParameters& parameters)
       steps_(static_cast<std::int64_t>(entries_.size())),
       namingScheme_(parameters.namingScheme),
       middleLocation_(parameters.middleLocation) {}
+
+template <class Traits>
+RampSet<Traits>::RampSet(EntryPtr start, EntryPtr middle, EntryPtr end, std::int64_t steps,
+                         const RampParameters& parameters)
+    : RampSet(Entries{}, parameters) {
+  steps_ = steps;
+  entries_ = generate(start, middle, end);
+}
 
 // --- stored properties ---------------------------------------------------
 
@@ -67,9 +61,7 @@ void RampSet<Traits>::setIgnoreColorspaceChange(bool ignore) {
 
 template <class Traits>
 void RampSet<Traits>::setColorSpace(mcu::ColorSpace space) {
-  bool changed = space != colorSpace_;
-  setAndNotify(colorSpace_, space, "colorSpace");
-  if (!changed || ignoreColorspaceChange_) return;
+  if (!changeAndNotify(colorSpace_, space, "colorSpace") || ignoreColorspaceChange_) return;
   convertColorsForSpaceChange();
   regenerateIfNeeded();
 }
@@ -130,37 +122,27 @@ void RampSet<Traits>::adjustVariantsForAppearance(AppearanceType type) {
 
 template <class Traits>
 void RampSet<Traits>::setAutoContrastAmount(double amount) {
-  bool changed = amount != autoContrastAmount_;
-  setAndNotify(autoContrastAmount_, amount, "autoContrastAmount");
-  if (changed) regenerateIfNeeded();
+  if (changeAndNotify(autoContrastAmount_, amount, "autoContrastAmount")) regenerateIfNeeded();
 }
 
 template <class Traits>
 void RampSet<Traits>::setInterpolationMethod(InterpolationMethod method) {
-  bool changed = method != interpolationMethod_;
-  setAndNotify(interpolationMethod_, method, "interpolationMethod");
-  if (changed) regenerateIfNeeded();
+  if (changeAndNotify(interpolationMethod_, method, "interpolationMethod")) regenerateIfNeeded();
 }
 
 template <class Traits>
 void RampSet<Traits>::setCurveType(CurveType curve) {
-  bool changed = curve != curveType_;
-  setAndNotify(curveType_, curve, "curveType");
-  if (changed) regenerateIfNeeded();
+  if (changeAndNotify(curveType_, curve, "curveType")) regenerateIfNeeded();
 }
 
 template <class Traits>
 void RampSet<Traits>::setCurveAmount(double amount) {
-  bool changed = amount != curveAmount_;
-  setAndNotify(curveAmount_, amount, "curveAmount");
-  if (changed) regenerateIfNeeded();
+  if (changeAndNotify(curveAmount_, amount, "curveAmount")) regenerateIfNeeded();
 }
 
 template <class Traits>
 void RampSet<Traits>::setType(SetType type) {
-  bool changed = type != type_;
-  setAndNotify(type_, type, "type");
-  if (!changed) return;
+  if (!changeAndNotify(type_, type, "type")) return;
   // The entry at the centre becomes the middle anchor; nothing is carried
   // over from an earlier middle position.
   if (type == SetType::threeItems) setAndNotify(middleLocation_, 0.5, "middleLocation");
@@ -174,9 +156,7 @@ void RampSet<Traits>::setSteps(std::int64_t steps) {
 
 template <class Traits>
 void RampSet<Traits>::setNamingScheme(ColorNamingScheme scheme) {
-  bool changed = scheme != namingScheme_;
-  setAndNotify(namingScheme_, scheme, "namingScheme");
-  if (changed) autoNameIfNeeded();
+  if (changeAndNotify(namingScheme_, scheme, "namingScheme")) autoNameIfNeeded();
 }
 
 template <class Traits>
@@ -278,11 +258,28 @@ void RampSet<Traits>::regenerateIfNeeded() {
 }
 
 template <class Traits>
+typename RampSet<Traits>::EntryPtr RampSet<Traits>::makeEntry(std::string name, Value light,
+                                                              std::optional<Value> dark,
+                                                              std::optional<Value> lightHighContrast,
+                                                              std::optional<Value> darkHighContrast) {
+  return std::make_shared<Entry>(makeUUIDString(), std::move(name), std::move(light), std::move(dark),
+                                 std::move(lightHighContrast), std::move(darkHighContrast));
+}
+
+template <class Traits>
+typename RampSet<Traits>::EntryPtr RampSet<Traits>::blankEntry() {
+  return makeEntry("Unnamed", Traits::blankVariant(ColorSource::light),
+                   Traits::blankVariant(ColorSource::dark),
+                   Traits::blankVariant(ColorSource::lightHighContrast),
+                   Traits::blankVariant(ColorSource::darkHighContrast));
+}
+
+template <class Traits>
 void RampSet<Traits>::resizeManually() {
   Entries entries = entries_;
   const std::size_t wanted = static_cast<std::size_t>(std::max<std::int64_t>(steps_, 0));
   if (entries.size() < wanted) {
-    EntryPtr templateEntry = entries.empty() ? Traits::blankEntry() : entries.back();
+    EntryPtr templateEntry = entries.empty() ? blankEntry() : entries.back();
     while (entries.size() < wanted) {
       Value light = Traits::copy(templateEntry->lightVariant());
       std::optional<Value> dark = copyOptional<Traits>(templateEntry->darkVariant());
@@ -293,8 +290,8 @@ void RampSet<Traits>::resizeManually() {
         lightHighContrast = Traits::increaseContrast(light, autoContrastAmount_);
       if (appearanceType_ == AppearanceType::lightDarkHighContrastAuto && dark)
         darkHighContrast = Traits::increaseContrast(*dark, autoContrastAmount_);
-      entries.push_back(Traits::makeEntry("Unnamed", std::move(light), std::move(dark),
-                                          std::move(lightHighContrast), std::move(darkHighContrast)));
+      entries.push_back(makeEntry("Unnamed", std::move(light), std::move(dark), std::move(lightHighContrast),
+                                  std::move(darkHighContrast)));
     }
   }
   if (entries.size() > wanted) entries.resize(wanted);
@@ -306,6 +303,13 @@ void RampSet<Traits>::autoNameIfNeeded() {
   if (namingScheme_ == ColorNamingScheme::manual) return;
   for (std::size_t i = 0; i < entries_.size(); ++i)
     entries_[i]->setName(*entryName(namingScheme_, static_cast<std::int64_t>(i)));
+}
+
+template <class Traits>
+bool RampSet<Traits>::anyEntryNameMatches(const TextSearchTerm& term) const {
+  for (const auto& entry : entries_)
+    if (term.isFoundIn(entry->name())) return true;
+  return false;
 }
 
 template <class Traits>
@@ -383,8 +387,8 @@ typename RampSet<Traits>::Entries RampSet<Traits>::generate(const EntryPtr& give
       name = std::move(*schemeName);
     else if (i < entries_.size())
       name = entries_[i]->name();
-    result.push_back(Traits::makeEntry(std::move(name), std::move(*lightValue), convertedAt(dark, i),
-                                       convertedAt(lightHighContrast, i), convertedAt(darkHighContrast, i)));
+    result.push_back(makeEntry(std::move(name), std::move(*lightValue), convertedAt(dark, i),
+                               convertedAt(lightHighContrast, i), convertedAt(darkHighContrast, i)));
   }
   return result;
 }

@@ -20,6 +20,8 @@
 
 namespace tavlo {
 
+class TextSearchTerm;
+
 // The parameters every ramp is made with.
 struct RampParameters {
   InterpolationMethod interpolationMethod = InterpolationMethod::linear;
@@ -32,6 +34,21 @@ struct RampParameters {
   AppearanceType appearanceType = AppearanceType::none;
   double autoContrastAmount = 0.5;
 };
+
+// The parameters of a ramp generated from its anchors; the others keep
+// their defaults.
+inline RampParameters generatedRampParameters(SetType type, mcu::ColorSpace colorSpace,
+                                              InterpolationMethod interpolation, CurveType curve,
+                                              ColorNamingScheme namingScheme, AppearanceType appearanceType) {
+  RampParameters parameters;
+  parameters.type = type;
+  parameters.colorSpace = colorSpace;
+  parameters.interpolationMethod = interpolation;
+  parameters.curveType = curve;
+  parameters.namingScheme = namingScheme;
+  parameters.appearanceType = appearanceType;
+  return parameters;
+}
 
 template <class Traits>
 class RampSet : public Observable, public SetCurveConfigurable, public AppearanceSettable {
@@ -106,6 +123,9 @@ class RampSet : public Observable, public SetCurveConfigurable, public Appearanc
   // Names every entry by the naming scheme, unless it is manual.
   void autoNameIfNeeded();
 
+  // Whether the name of any entry contains the search term.
+  bool anyEntryNameMatches(const TextSearchTerm& term) const;
+
  protected:
   // From two or three anchors (`middle` null for two), generated at once.
   RampSet(EntryPtr start, EntryPtr middle, EntryPtr end, std::int64_t steps,
@@ -120,6 +140,11 @@ class RampSet : public Observable, public SetCurveConfigurable, public Appearanc
                    const EntryPtr& end = nullptr) const;
 
  private:
+  // A new entry with a fresh identifier.
+  static EntryPtr makeEntry(std::string name, Value light, std::optional<Value> dark,
+                            std::optional<Value> lightHighContrast, std::optional<Value> darkHighContrast);
+  // What a manual ramp grows from when it is empty.
+  static EntryPtr blankEntry();
   void resizeManually();
   void adjustVariantsForAppearance(AppearanceType type);
   void convertColorsForSpaceChange();

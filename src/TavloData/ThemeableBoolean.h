@@ -5,14 +5,9 @@
 
 namespace tavlo {
 
-class ThemeableBoolean : public ThemeableVariants<bool> {
+class ThemeableBoolean : public ThemeableValue<bool> {
  public:
-  explicit ThemeableBoolean(bool lightVariant, std::optional<bool> darkVariant = std::nullopt,
-                            std::optional<bool> lightVariantHighContrast = std::nullopt,
-                            std::optional<bool> darkVariantHighContrast = std::nullopt)
-      : ThemeableVariants(lightVariant, darkVariant, lightVariantHighContrast, darkVariantHighContrast) {}
-
-  bool operator==(const ThemeableBoolean& other) const { return sameVariants(other); }
+  using ThemeableValue::ThemeableValue;
 };
 
 }  // namespace tavlo

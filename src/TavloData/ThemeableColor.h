@@ -3,7 +3,6 @@
 #pragma once
 
 #include <memory>
-#include <optional>
 #include <string>
 
 #include "MerrinColorUtils/platform/PlatformColor.h"
@@ -11,32 +10,20 @@
 
 namespace tavlo {
 
-class ThemeableColor : public ThemeableVariants<mcu::PlatformColor> {
+class ThemeableColor : public NamedThemeableVariants<mcu::PlatformColor> {
  public:
-  // Dark comes before light high contrast, as everywhere the model builds values.
-  ThemeableColor(std::string uuid, std::string name, mcu::PlatformColor lightVariant,
-                 std::optional<mcu::PlatformColor> darkVariant = std::nullopt,
-                 std::optional<mcu::PlatformColor> lightVariantHighContrast = std::nullopt,
-                 std::optional<mcu::PlatformColor> darkVariantHighContrast = std::nullopt);
+  using NamedThemeableVariants::NamedThemeableVariants;
 
   // A new value with the given identity and the four colours of `other`.
   static std::shared_ptr<ThemeableColor> takingColorsFrom(std::string uuid, std::string name,
-                                                          const ThemeableColor& other);
-
-  const std::string& name() const { return name_; }
-  void setName(std::string name) { setAndNotify(name_, std::move(name), "name"); }
-  // An empty uuid given to the constructor stands for a fresh one, made when
-  // it is first read: values read from documents never store theirs, and
-  // most are never asked for it.
-  const std::string& uuid() const;
-  const std::string& id() const { return uuid(); }
+                                                          const ThemeableColor& other) {
+    return withVariantsOf(std::move(uuid), std::move(name), other);
+  }
 
   // Same uuid, name and variants (a variant absent in both counts as equal).
-  bool operator==(const ThemeableColor& other) const;
-
- private:
-  std::string name_;
-  mutable std::string uuid_;
+  bool operator==(const ThemeableColor& other) const {
+    return uuid() == other.uuid() && name() == other.name() && sameVariants(other);
+  }
 };
 
 }  // namespace tavlo

@@ -5,14 +5,9 @@
 
 namespace tavlo {
 
-class ThemeableNumber : public ThemeableVariants<double> {
+class ThemeableNumber : public ThemeableValue<double> {
  public:
-  explicit ThemeableNumber(double lightVariant, std::optional<double> darkVariant = std::nullopt,
-                           std::optional<double> lightVariantHighContrast = std::nullopt,
-                           std::optional<double> darkVariantHighContrast = std::nullopt)
-      : ThemeableVariants(lightVariant, darkVariant, lightVariantHighContrast, darkVariantHighContrast) {}
-
-  bool operator==(const ThemeableNumber& other) const { return sameVariants(other); }
+  using ThemeableValue::ThemeableValue;
 };
 
 }  // namespace tavlo

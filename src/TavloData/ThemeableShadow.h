@@ -4,7 +4,6 @@
 #pragma once
 
 #include <memory>
-#include <optional>
 #include <string>
 
 #include "TavloData/ShadowDetails.h"
@@ -14,28 +13,15 @@ namespace tavlo {
 
 using ShadowDetailsRef = std::shared_ptr<ShadowDetails>;
 
-class ThemeableShadow : public ThemeableVariants<ShadowDetailsRef> {
+class ThemeableShadow : public NamedThemeableVariants<ShadowDetailsRef> {
  public:
-  ThemeableShadow(std::string uuid, std::string name, ShadowDetailsRef lightVariant,
-                  std::optional<ShadowDetailsRef> darkVariant = std::nullopt,
-                  std::optional<ShadowDetailsRef> lightVariantHighContrast = std::nullopt,
-                  std::optional<ShadowDetailsRef> darkVariantHighContrast = std::nullopt);
+  using NamedThemeableVariants::NamedThemeableVariants;
 
   // A new value with the given identity sharing the four ShadowDetails of `other`.
   static std::shared_ptr<ThemeableShadow> takingValuesFrom(std::string uuid, std::string name,
-                                                           const ThemeableShadow& other);
-
-  const std::string& name() const { return name_; }
-  void setName(std::string name) { setAndNotify(name_, std::move(name), "name"); }
-  // An empty uuid given to the constructor stands for a fresh one, made when
-  // it is first read: values read from documents never store theirs, and
-  // most are never asked for it.
-  const std::string& uuid() const;
-  const std::string& id() const { return uuid(); }
-
- private:
-  std::string name_;
-  mutable std::string uuid_;
+                                                           const ThemeableShadow& other) {
+    return withVariantsOf(std::move(uuid), std::move(name), other);
+  }
 };
 
 }  // namespace tavlo

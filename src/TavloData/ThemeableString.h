@@ -7,15 +7,9 @@
 
 namespace tavlo {
 
-class ThemeableString : public ThemeableVariants<std::string> {
+class ThemeableString : public ThemeableValue<std::string> {
  public:
-  explicit ThemeableString(std::string lightVariant, std::optional<std::string> darkVariant = std::nullopt,
-                           std::optional<std::string> lightVariantHighContrast = std::nullopt,
-                           std::optional<std::string> darkVariantHighContrast = std::nullopt)
-      : ThemeableVariants(std::move(lightVariant), std::move(darkVariant),
-                          std::move(lightVariantHighContrast), std::move(darkVariantHighContrast)) {}
-
-  bool operator==(const ThemeableString& other) const { return sameVariants(other); }
+  using ThemeableValue::ThemeableValue;
 };
 
 }  // namespace tavlo

@@ -12,11 +12,13 @@
 #include <cstddef>
 #include <memory>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <utility>
 
 #include "TavloData/AppearanceType.h"
 #include "TavloData/Observable.h"
+#include "TavloData/UUID.h"
 
 namespace tavlo {
 
@@ -123,6 +125,60 @@ class ThemeableVariants : public Observable {
 
   T lightVariant_;
   std::unique_ptr<Others> others_;  // absent while every optional variant is
+};
+
+// A plain value (truth value, number, text) in up to four variants: nothing
+// but the variants themselves.
+template <class T>
+class ThemeableValue : public ThemeableVariants<T> {
+ public:
+  explicit ThemeableValue(T lightVariant, std::optional<T> darkVariant = std::nullopt,
+                          std::optional<T> lightVariantHighContrast = std::nullopt,
+                          std::optional<T> darkVariantHighContrast = std::nullopt)
+      : ThemeableVariants<T>(std::move(lightVariant), std::move(darkVariant),
+                             std::move(lightVariantHighContrast), std::move(darkVariantHighContrast)) {}
+
+  bool operator==(const ThemeableValue& other) const { return this->sameVariants(other); }
+};
+
+// A themeable value that is also the step of a ramp, and so carries a name
+// and its own identifier.
+template <class T>
+class NamedThemeableVariants : public ThemeableVariants<T> {
+ public:
+  // Dark comes before light high contrast, as everywhere the model builds values.
+  NamedThemeableVariants(std::string uuid, std::string name, T lightVariant,
+                         std::optional<T> darkVariant = std::nullopt,
+                         std::optional<T> lightVariantHighContrast = std::nullopt,
+                         std::optional<T> darkVariantHighContrast = std::nullopt)
+      : ThemeableVariants<T>(std::move(lightVariant), std::move(darkVariant),
+                             std::move(lightVariantHighContrast), std::move(darkVariantHighContrast)),
+        name_(std::move(name)),
+        uuid_(std::move(uuid)) {}
+
+  const std::string& name() const { return name_; }
+  void setName(std::string name) { this->setAndNotify(name_, std::move(name), "name"); }
+  // An empty uuid given to the constructor stands for a fresh one, made when
+  // it is first read: values read from documents never store theirs, and
+  // most are never asked for it.
+  const std::string& uuid() const {
+    if (uuid_.empty()) uuid_ = makeUUIDString();
+    return uuid_;
+  }
+  const std::string& id() const { return uuid(); }
+
+ protected:
+  // A new value with the given identity and the four variants of `other`.
+  template <class Derived>
+  static std::shared_ptr<Derived> withVariantsOf(std::string uuid, std::string name, const Derived& other) {
+    return std::make_shared<Derived>(std::move(uuid), std::move(name), other.lightVariant(),
+                                     other.darkVariant(), other.lightVariantHighContrast(),
+                                     other.darkVariantHighContrast());
+  }
+
+ private:
+  std::string name_;
+  mutable std::string uuid_;
 };
 
 }  // namespace tavlo

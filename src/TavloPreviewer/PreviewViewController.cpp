@@ -1,9 +1,5 @@
 #include "TavloPreviewer/PreviewViewController.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#include <cerrno>
 #include <cstring>
 
 #include <optional>
@@ -11,6 +7,7 @@
 #include <utility>
 
 #include "Orvik/Orvik.h"
+#include "TavloData/FileBytes.h"
 #include "TavloData/MerrinColorFileReader.h"
 #include "TavloData/MerrinColorProject.h"
 #include "TavloPreviewer/MainPreviewView.h"
@@ -28,29 +25,9 @@ namespace {
 }  // namespace
 
 std::string readPreviewedFile(const std::filesystem::path& url) {
-  const int fd = ::open(url.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) failReading(url, errno);
-  struct stat status {};
-  if (::fstat(fd, &status) == 0 && S_ISDIR(status.st_mode)) {
-    ::close(fd);
-    failReading(url, EISDIR);
-  }
-  std::string bytes;
-  if (status.st_size > 0) bytes.reserve(static_cast<std::size_t>(status.st_size));
-  char buffer[1 << 16];
-  for (;;) {
-    const ssize_t n = ::read(fd, buffer, sizeof buffer);
-    if (n == 0) break;
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      const int error = errno;
-      ::close(fd);
-      failReading(url, error);
-    }
-    bytes.append(buffer, static_cast<std::size_t>(n));
-  }
-  ::close(fd);
-  return bytes;
+  FileBytes read = readFileBytes(url.string());
+  if (read.error != 0) failReading(url, read.error);
+  return std::move(read.bytes);
 }
 
 void PreviewViewController::preparePreviewOfFile(const std::filesystem::path& url,

@@ -454,6 +454,18 @@ double clampedScale(double scale) {
   return sanitized(scale, 0.1, 16);
 }
 
+// The end of a vector output: the surface flushes what it has streamed into
+// `bytes`, and the file is written only when drawing and flushing both went
+// well. `status` is the drawing's outcome so far.
+RenderResult finishVectorOutput(cairo_surface_t* surface, cairo_status_t status,
+                                const std::vector<unsigned char>& bytes, const std::filesystem::path& path) {
+  cairo_surface_finish(surface);
+  if (status == CAIRO_STATUS_SUCCESS) status = cairo_surface_status(surface);
+  cairo_surface_destroy(surface);
+  if (status != CAIRO_STATUS_SUCCESS) return RenderResult::failure("drawing failed: " + cairoMessage(status));
+  return writeBytes(path, bytes);
+}
+
 }  // namespace
 
 // ------------------------------------------------------------------ Drawing
@@ -562,11 +574,7 @@ RenderResult writeSVG(const Drawing& drawing, const std::filesystem::path& path)
   }
   cairo_status_t status = cairo_status(cr);
   cairo_destroy(cr);
-  cairo_surface_finish(surface);
-  if (status == CAIRO_STATUS_SUCCESS) status = cairo_surface_status(surface);
-  cairo_surface_destroy(surface);
-  if (status != CAIRO_STATUS_SUCCESS) return RenderResult::failure("drawing failed: " + cairoMessage(status));
-  return writeBytes(path, bytes);
+  return finishVectorOutput(surface, status, bytes, path);
 }
 
 RenderResult writePDF(const Drawing& drawing, const std::filesystem::path& path,
@@ -593,11 +601,7 @@ RenderResult writePDF(const Drawing& drawing, const std::filesystem::path& path,
     status = cairo_status(cr);
     cairo_destroy(cr);
   }
-  cairo_surface_finish(surface);
-  if (status == CAIRO_STATUS_SUCCESS) status = cairo_surface_status(surface);
-  cairo_surface_destroy(surface);
-  if (status != CAIRO_STATUS_SUCCESS) return RenderResult::failure("drawing failed: " + cairoMessage(status));
-  return writeBytes(path, bytes);
+  return finishVectorOutput(surface, status, bytes, path);
 }
 
 }  // namespace hostkit

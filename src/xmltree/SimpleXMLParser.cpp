@@ -8,8 +8,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -39,9 +41,12 @@ void report(std::string_view line) {
   std::fflush(stdout);
 }
 
-// XML_Parse takes an int length. Larger documents are refused rather than fed
-// in pieces: a tree for a document that size would not fit in memory anyway.
+// Documents past 2 GiB are refused before parsing: a tree for a document that
+// size would not fit in memory anyway, and expat counts positions in ints.
 constexpr std::size_t kMaxDocumentBytes = INT_MAX;
+
+// How much of the document expat is given at a time.
+constexpr std::size_t kSliceBytes = 64 * 1024;
 
 }  // namespace
 
@@ -53,6 +58,11 @@ void setParseErrorSink(std::function<void(std::string_view line)> sink) {
 class SimpleXMLParser {
  public:
   explicit SimpleXMLParser(std::string_view data) : data_(data) {}
+  SimpleXMLParser(std::string_view data, const XML::HandOver& handOver, const XML::ElementHandler& handler)
+      : data_(data),
+        handOver_(&handOver),
+        handler_(&handler),
+        pathTaken_(handOver.parentPath.size(), false) {}
 
   XMLPtr parse() {
     if (data_.size() > kMaxDocumentBytes) {
@@ -81,8 +91,17 @@ class SimpleXMLParser {
     XML_SetBillionLaughsAttackProtectionActivationThreshold(parser_, 8u * 1024u * 1024u);
 #endif
 
-    const XML_Status status =
-        XML_Parse(parser_, data_.data(), static_cast<int>(data_.size()), /*isFinal=*/XML_TRUE);
+    // In slices: expat copies what it is given into its own buffer, and one
+    // call with the whole document would double the document in memory.
+    XML_Status status = XML_STATUS_OK;
+    std::size_t offset = 0;
+    do {
+      const std::size_t length = std::min(kSliceBytes, data_.size() - offset);
+      const bool last = offset + length == data_.size();
+      status =
+          XML_Parse(parser_, data_.data() + offset, static_cast<int>(length), last ? XML_TRUE : XML_FALSE);
+      offset += length;
+    } while (status == XML_STATUS_OK && offset < data_.size());
     if (status != XML_STATUS_OK) {
       if (!parseError_) {
         const XML_Error code = XML_GetErrorCode(parser_);
@@ -121,24 +140,71 @@ class SimpleXMLParser {
                     std::to_string(XML_GetCurrentLineNumber(parser.parser_)) + ")");
       return;
     }
-    XMLPtr element = XML::make(name);
-    std::size_t count = 0;
-    while (attributes[2 * count]) ++count;
-    element->attributes_.reserve(count);
-    for (std::size_t i = 0; i < count; ++i)
-      element->attributes_.insert_or_assign(attributes[2 * i], attributes[2 * i + 1]);
+    XMLPtr element = std::make_shared<XML>(XML::PrivateTag{}, name);
+    if (attributes[0]) {
+      // Most elements have none, and an empty map allocates nothing.
+      std::size_t count = 0;
+      while (attributes[2 * count]) ++count;
+      element->attributes_.reserve(count);
+      for (std::size_t i = 0; i < count; ++i)
+        element->attributes_.insert_or_assign(attributes[2 * i], attributes[2 * i + 1]);
+    }
 
     XML* raw = element.get();
-    if (!parser.root_)
+    if (!parser.root_) {
       parser.root_ = std::move(element);
-    else
-      parser.open_.back()->addChild(element);
+    } else {
+      // addChild without its checks and reference count traffic: the element is new.
+      XML& parent = *parser.open_.back();
+      element->parent_ = parent.weak_from_this();
+      parent.children_.push_back(std::move(element));
+    }
     parser.open_.push_back(raw);
+    if (parser.handler_) {
+      const std::uint8_t role = parser.roleOfOpened(name);
+      parser.roles_.push_back(role);
+      if (role & kHandedOver) ++parser.handedOverOpen_;
+    }
+  }
+
+  // What a newly opened element is to the hand-over, from its parent's role.
+  std::uint8_t roleOfOpened(const XML_Char* name) {
+    const std::size_t depth = open_.size() - 1;  // the root is at depth 0
+    const auto& path = handOver_->parentPath;
+    if (depth == 0) return path.empty() ? kHandsOver : kOnPath;
+    const std::uint8_t parent = roles_.back();
+    if (parent & kHandsOver) {
+      const bool nests = !handOver_->nestingName.empty() && handOver_->nestingName == name;
+      return nests ? (kHandedOver | kHandsOver) : kHandedOver;
+    }
+    if (parent != kOnPath) return kOrdinary;
+    // Only the first element of the step's name at its place continues the path.
+    const std::size_t step = depth - 1;
+    if (pathTaken_[step] || path[step] != name) return kOrdinary;
+    pathTaken_[step] = true;
+    return depth == path.size() ? kHandsOver : kOnPath;
   }
 
   static void XMLCALL onEnd(void* userData, const XML_Char*) {
     SimpleXMLParser& parser = self(userData);
-    if (!parser.open_.empty()) parser.open_.pop_back();
+    if (parser.open_.empty()) return;
+    if (parser.handler_) {
+      if (parser.roles_.back() & kHandedOver) {
+        --parser.handedOverOpen_;
+        if (!parser.parseError_) parser.handOverClosed();
+      }
+      parser.roles_.pop_back();
+    }
+    parser.open_.pop_back();
+  }
+
+  // Hands the element being closed over; it is its parent's last child, as
+  // the most recently opened one.
+  void handOverClosed() {
+    // The handed-over elements still open are exactly this one's nesting ancestors.
+    const std::size_t level = handedOverOpen_;
+    XML& parent = *open_[open_.size() - 2];
+    if ((*handler_)(parent.children_.back(), level)) parent.children_.pop_back();
   }
 
   static void XMLCALL onCharacters(void* userData, const XML_Char* text, int length) {
@@ -152,8 +218,12 @@ class SimpleXMLParser {
       value.emplace(text, static_cast<std::size_t>(length));
   }
 
-  static void XMLCALL onCdataStart(void* userData) { self(userData).inCdata_ = true; }
-  static void XMLCALL onCdataEnd(void* userData) { self(userData).inCdata_ = false; }
+  static void XMLCALL onCdataStart(void* userData) {
+    self(userData).inCdata_ = true;
+  }
+  static void XMLCALL onCdataEnd(void* userData) {
+    self(userData).inCdata_ = false;
+  }
 
   static void XMLCALL onDoctype(void* userData, const XML_Char*, const XML_Char*, const XML_Char*, int) {
     self(userData).refuse("document type declarations are not allowed");
@@ -178,10 +248,27 @@ class SimpleXMLParser {
   std::vector<XML*> open_;  // the open elements; back() is the current element
   std::optional<std::string> parseError_;
   bool inCdata_ = false;
+  // Streaming only: what to hand over and to whom, which steps of the path an
+  // element has already taken (later ones of the same name are ordinary), and
+  // the role of each open element, parallel to open_.
+  static constexpr std::uint8_t kOrdinary = 0;
+  static constexpr std::uint8_t kOnPath = 1;      // a step of the path before its end
+  static constexpr std::uint8_t kHandsOver = 2;   // its children are handed over
+  static constexpr std::uint8_t kHandedOver = 4;  // handed over when it closes
+  const XML::HandOver* handOver_ = nullptr;
+  const XML::ElementHandler* handler_ = nullptr;
+  std::vector<bool> pathTaken_;
+  std::vector<std::uint8_t> roles_;
+  std::size_t handedOverOpen_ = 0;  // open elements that are handed over when they close
 };
 
 XMLPtr XML::fromData(std::string_view bytes) {
   return SimpleXMLParser(bytes).parse();
+}
+
+XMLPtr XML::fromData(std::string_view bytes, const HandOver& handOver, const ElementHandler& handler) {
+  if (!handler) return fromData(bytes);
+  return SimpleXMLParser(bytes, handOver, handler).parse();
 }
 
 XMLPtr XML::fromURL(const std::string& path) {

@@ -84,6 +84,28 @@ class XML : public std::enable_shared_from_this<XML>, public StringProvider<XML>
   // document within the parser policy or hold no element at all; the one-line
   // reason goes to the parse error sink.
   static XMLPtr fromData(std::string_view bytes);
+  // Which elements the streaming fromData hands over as soon as they are
+  // complete: every child of the element reached from the root through
+  // `parentPath` (the root's first child named parentPath[0], in that the
+  // first child named parentPath[1], and so on; the root's own name does not
+  // matter), and, below those, every child of a handed-over element named
+  // `nestingName` (none when empty), to any depth.
+  struct HandOver {
+    std::vector<std::string> parentPath;
+    std::string nestingName;
+  };
+  // Receives each handed-over element complete, subtree and parent link
+  // included, after everything handed over from inside it. `level` is 0 for
+  // children of the path's end and one more per nesting element between.
+  // Returning true takes the element: it leaves its parent's children (and is
+  // freed unless the handler kept it); false leaves it in the tree.
+  using ElementHandler = std::function<bool(const XMLPtr& element, std::size_t level)>;
+  // Parses like fromData, handing elements over as they complete, so that a
+  // large document's whole tree never exists at once: the returned tree lacks
+  // the elements the handler took. A document found not well-formed after
+  // some elements were handed over still gives absent; callers drop what they
+  // made of them then.
+  static XMLPtr fromData(std::string_view bytes, const HandOver& handOver, const ElementHandler& handler);
   // Reads the whole file, then as fromData. An unreadable file reports
   // "cannot read '<path>': <reason>" to the parse error sink.
   static XMLPtr fromURL(const std::string& path);
@@ -109,8 +131,12 @@ class XML : public std::enable_shared_from_this<XML>, public StringProvider<XML>
   void setXmlValue(std::optional<std::string> value) { value_ = std::move(value); }
   const std::vector<XMLPtr>& xmlChildren() const { return children_; }
   // The unit repeated once per depth level when this element's lines are written; one tab at first.
-  const std::string& indentCharacters() const { return indentCharacters_; }
-  void setIndentCharacters(std::string unit) { indentCharacters_ = std::move(unit); }
+  const std::string& indentCharacters() const {
+    return indentCharacters_ ? *indentCharacters_ : kDefaultIndent;
+  }
+  void setIndentCharacters(std::string unit) {
+    indentCharacters_ = std::make_unique<std::string>(std::move(unit));
+  }
   // The element whose children list holds this one; empty for a root or a released parent.
   XMLPtr parent() const { return parent_.lock(); }
 
@@ -150,7 +176,9 @@ class XML : public std::enable_shared_from_this<XML>, public StringProvider<XML>
   Attributes attributes_;
   std::optional<std::string> value_;
   std::vector<XMLPtr> children_;
-  std::string indentCharacters_ = "\t";
+  // Nearly every element keeps the one-tab default: only another unit is stored.
+  inline static const std::string kDefaultIndent = "\t";
+  std::unique_ptr<std::string> indentCharacters_;
   std::weak_ptr<XML> parent_;
 };
 

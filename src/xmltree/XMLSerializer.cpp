@@ -134,7 +134,7 @@ std::string XML::description() const {
       if (!child.children_.empty()) stack.push_back({&child, depth, 0});  // invalidates `frame`
       continue;
     }
-    appendIndent(out, frame.element->indentCharacters_, frame.depth);
+    appendIndent(out, frame.element->indentCharacters(), frame.depth);
     out += "</";
     out += frame.element->name_;
     out += ">\n";

@@ -13,11 +13,6 @@ using namespace hostkit;
 
 namespace {
 
-const std::string& nameOf(const MerrinColorProjectItemPtr& item) {
-  static const std::string none;
-  return item ? item->name() : none;
-}
-
 View calloutText(std::string text, std::string tag) {
   return Text(std::move(text)).font(Font::callout()).view().tagged(std::move(tag));
 }
@@ -41,8 +36,7 @@ View PreviewColorItemView::body() const {
                                        ? colorItem->color()->displayVariantFor(ColorSource::light)
                                        : mcu::PlatformColor::sRGBClear();
   const mcu::ColorSpace space = colorItem ? colorItem->colorSpace() : mcu::ColorSpace::sRGB;
-  View rows = tileRows({ColorNameView{nameOf(item)}.body(),
-                        calloutText(tileColorText(light, colorFormat, space), "colorText"),
+  View rows = tileRows({itemNameRow(item), calloutText(tileColorText(light, colorFormat, space), "colorText"),
                         colorSpaceRow(space), Spacer()});
   return tileFrame(checkerboardBackground(ColorView(light).tagged("swatch")), rows, overlayTextColor(light),
                    itemHeight, cornerRadius);
@@ -56,7 +50,7 @@ View PreviewColorRampView::body() const {
   std::vector<mcu::PlatformColor> strip =
       colorSet ? lightVariants(colorSet->colors()) : std::vector<mcu::PlatformColor>{};
   // A strip needs two colours before it says anything a single fill does not.
-  View rows = tileRows({ColorNameView{nameOf(item)}.body(),
+  View rows = tileRows({itemNameRow(item),
                         calloutText(tileColorText(fill, colorFormat, tileColorSpaceOf(fill)), "colorText"),
                         colorSpaceRow(space), Spacer(), stripGrid(strip, 2)});
   View background = checkerboardBackground(
@@ -65,12 +59,10 @@ View PreviewColorRampView::body() const {
 }
 
 View PreviewColorAliasView::body() const {
-  MerrinColorProjectItemPtr referenced =
-      colorAlias ? colorAlias->referencedItemToUse(ColorSource::light) : nullptr;
+  MerrinColorProjectItemPtr referenced = acceptedReference(
+      colorAlias, [](const MerrinColorProjectItem& n) { return n.color() || n.colorSet(); });
   const std::optional<std::int64_t> index =
       colorAlias ? colorAlias->referenceIndexToUse(ColorSource::light) : std::nullopt;
-  // Aliases are not followed through other aliases: only colours and ramps resolve.
-  if (referenced && !referenced->color() && !referenced->colorSet()) referenced = nullptr;
 
   std::shared_ptr<ThemeableColor> value = MerrinColorAlias::mainColor(referenced, index);
   const mcu::PlatformColor fill =
@@ -82,8 +74,7 @@ View PreviewColorAliasView::body() const {
   if (referenced && referenced->colorSet() && !index)
     strip = stripGrid(lightVariants(referenced->colorSet()->colors()), 1);
 
-  View rows = tileRows(
-      {ColorNameView{nameOf(item)}.body(), referenceLineView(referenced, textColor), Spacer(), strip});
+  View rows = tileRows({itemNameRow(item), referenceLineView(referenced, textColor), Spacer(), strip});
   return tileFrame(checkerboardBackground(ColorView(fill).tagged("swatch")), rows, textColor, itemHeight,
                    cornerRadius);
 }

@@ -4,7 +4,6 @@
 #include <cmath>
 #include <vector>
 
-#include "Orvik/Orvik.h"
 #include "TavloData/DefaultColors.h"
 #include "TavloData/MerrinColorProjectItem.h"
 #include "TavloData/MerrinColorShadow.h"
@@ -24,11 +23,6 @@ namespace {
 constexpr double shadowCornerRadius = 3;
 constexpr double detailSpacing = 4;
 constexpr double squareSpacing = 2;
-
-const std::string& nameOf(const MerrinColorProjectItemPtr& item) {
-  static const std::string none;
-  return item ? item->name() : none;
-}
 
 std::shared_ptr<ShadowDetails> lightShadowOf(const std::shared_ptr<ThemeableShadow>& shadow) {
   if (!shadow) return nullptr;
@@ -54,11 +48,6 @@ std::vector<View> detailRows(const ShadowDetails& s) {
 View lowerPart(const View& content) {
   return content.frame(View::FlexibleFrame{std::nullopt, std::nullopt, std::nullopt, tileLowerPartHeight,
                                            Alignment::center()});
-}
-
-View shadowTile(std::vector<View> rows, double itemHeight, double cornerRadius) {
-  return tileFrame(ColorView(orvik::color(orvik::backgroundNormal)), tileRows(std::move(rows)),
-                   previewColor(colorOverlayLightText), itemHeight, cornerRadius);
 }
 
 }  // namespace
@@ -111,11 +100,11 @@ View ShadowItemDetails::body() const {
 View PreviewShadowItemView::body() const {
   std::shared_ptr<ShadowDetails> light = shadowItem ? lightShadowOf(shadowItem->shadow()) : nullptr;
   if (!light) light = ShadowDetails::noShadow();
-  std::vector<View> rows{ColorNameView{nameOf(item)}.body()};
+  std::vector<View> rows{itemNameRow(item)};
   for (View& row : detailRows(*light)) rows.push_back(std::move(row));
   rows.push_back(Spacer());
   rows.push_back(lowerPart(ShadowSquarePreviewView{light}.body()));
-  return shadowTile(std::move(rows), itemHeight, cornerRadius);
+  return plainTile(std::move(rows), itemHeight, cornerRadius);
 }
 
 View PreviewShadowSetView::body() const {
@@ -130,7 +119,7 @@ View PreviewShadowSetView::body() const {
     const double last = shadows.empty() ? 0 : (*shadows.back().*field)();
     return displayableValue(first) + "\u2026" + displayableValue(last);
   };
-  std::vector<View> rows{ColorNameView{nameOf(item)}.body()};
+  std::vector<View> rows{itemNameRow(item)};
   for (View& row : detailRows(range(&ShadowDetails::xOffset), range(&ShadowDetails::yOffset),
                               range(&ShadowDetails::blur), range(&ShadowDetails::spread)))
     rows.push_back(std::move(row));
@@ -141,25 +130,23 @@ View PreviewShadowSetView::body() const {
   if (!squares.empty())
     rows.push_back(
         lowerPart(HStack(VerticalAlignment::center, squareSpacing, std::move(squares)).tagged("shadowRow")));
-  return shadowTile(std::move(rows), itemHeight, cornerRadius);
+  return plainTile(std::move(rows), itemHeight, cornerRadius);
 }
 
 View PreviewShadowAliasView::body() const {
-  MerrinColorProjectItemPtr referenced =
-      shadowAlias ? shadowAlias->referencedItemToUse(ColorSource::light) : nullptr;
+  MerrinColorProjectItemPtr referenced = acceptedReference(
+      shadowAlias, [](const MerrinColorProjectItem& n) { return n.shadow() || n.shadowSet(); });
   const std::optional<std::int64_t> index =
       shadowAlias ? shadowAlias->referenceIndexToUse(ColorSource::light) : std::nullopt;
-  // Aliases are not followed through other aliases: only shadows and shadow ramps resolve.
-  if (referenced && !referenced->shadow() && !referenced->shadowSet()) referenced = nullptr;
   std::shared_ptr<ShadowDetails> light = lightShadowOf(MerrinColorShadowAlias::mainShadow(referenced, index));
 
-  std::vector<View> rows{ColorNameView{nameOf(item)}.body()};
+  std::vector<View> rows{itemNameRow(item)};
   if (light)
     for (View& row : detailRows(*light)) rows.push_back(std::move(row));
   rows.push_back(referenceLineView(referenced, previewColor(colorOverlayLightText)));
   rows.push_back(Spacer());
   if (light) rows.push_back(lowerPart(ShadowSquarePreviewView{light}.body()));
-  return shadowTile(std::move(rows), itemHeight, cornerRadius);
+  return plainTile(std::move(rows), itemHeight, cornerRadius);
 }
 
 }  // namespace tavlo::previewer

@@ -27,6 +27,10 @@ View ColorNameView::body() const {
       .tagged("colorName");
 }
 
+View itemNameRow(const MerrinColorProjectItemPtr& item) {
+  return ColorNameView{item ? item->name() : std::string()}.body();
+}
+
 View ColorAliasReferenceView::body() const {
   return text.font(Font::callout())
       .lineLimit(3)
@@ -75,6 +79,11 @@ View tileFrame(const View& background, const View& content, const mcu::PlatformC
       .frame(std::nullopt, itemHeight)
       .clipShape(Shape::roundedRectangle(cornerRadius, RoundedCornerStyle::continuous))
       .tagged("tile");
+}
+
+View plainTile(std::vector<View> rows, double itemHeight, double cornerRadius) {
+  return tileFrame(ColorView(orvik::color(orvik::backgroundNormal)), tileRows(std::move(rows)),
+                   previewColor(colorOverlayLightText), itemHeight, cornerRadius);
 }
 
 View tileRows(std::vector<View> rows) {

@@ -10,6 +10,7 @@
 #include "MerrinColorUtils/ColorFormat.h"
 #include "MerrinColorUtils/ColorSpace.h"
 #include "MerrinColorUtils/platform/PlatformColor.h"
+#include "TavloData/AppearanceType.h"
 #include "TavloData/ProjectKinds.h"
 #include "hostkit/Shape.h"
 #include "hostkit/View.h"
@@ -31,6 +32,9 @@ struct ColorNameView {
   std::string name;
   hostkit::View body() const;
 };
+
+// The name line of `item` (empty without an item).
+hostkit::View itemNameRow(const MerrinColorProjectItemPtr& item);
 
 // An alias's reference line: callout, at most three lines, shortened in the middle.
 struct ColorAliasReferenceView {
@@ -57,6 +61,11 @@ struct BottomRoundedRect {
 // wide as the cell, clipped to a continuous rounded rectangle.
 hostkit::View tileFrame(const hostkit::View& background, const hostkit::View& content,
                         const mcu::PlatformColor& textColor, double itemHeight, double cornerRadius);
+
+// The frame of the tiles that show no colour of their own (numbers,
+// booleans, texts, shadows): `rows` on the toolkit's normal background in
+// the light overlay text.
+hostkit::View plainTile(std::vector<hostkit::View> rows, double itemHeight, double cornerRadius);
 
 // The content stack: leading-aligned rows, tileRowSpacing apart.
 hostkit::View tileRows(std::vector<hostkit::View> rows);
@@ -99,6 +108,14 @@ struct ReferenceLine {
   bool resolved = false;
 };
 ReferenceLine referenceLine(const MerrinColorProjectItemPtr& referenced);
+
+// The node an alias's light reference leads to, kept only when `accepts`
+// it: tiles do not follow an alias through another alias.
+template <class Alias, class Accepts>
+MerrinColorProjectItemPtr acceptedReference(const std::shared_ptr<Alias>& alias, Accepts accepts) {
+  MerrinColorProjectItemPtr node = alias ? alias->referencedItemToUse(ColorSource::light) : nullptr;
+  return node && accepts(*node) ? node : nullptr;
+}
 
 // The reference line drawn: in `resolvedColor` when it resolves, in the
 // toolkit's "Grey 50%" when it does not.

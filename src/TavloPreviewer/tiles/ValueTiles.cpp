@@ -4,7 +4,6 @@
 #include <string_view>
 #include <vector>
 
-#include "Orvik/Orvik.h"
 #include "TavloData/MerrinColorBoolean.h"
 #include "TavloData/MerrinColorBooleanAlias.h"
 #include "TavloData/MerrinColorNumber.h"
@@ -58,17 +57,6 @@ View calloutLine(std::string text, std::string tag) {
   return Text(std::move(text)).font(Font::callout()).lineLimit(1).view().tagged(std::move(tag));
 }
 
-// Numbers, booleans and texts sit on the toolkit's normal background in the light overlay text.
-View valueTile(std::vector<View> rows, double itemHeight, double cornerRadius) {
-  return tileFrame(ColorView(orvik::color(orvik::backgroundNormal)), tileRows(std::move(rows)),
-                   previewColor(colorOverlayLightText), itemHeight, cornerRadius);
-}
-
-const std::string& nameOf(const MerrinColorProjectItemPtr& item) {
-  static const std::string none;
-  return item ? item->name() : none;
-}
-
 std::string booleanText(bool value) {
   return value ? "True" : "False";
 }
@@ -76,26 +64,18 @@ std::string booleanText(bool value) {
 // Long texts get three lines; the name above them must stay in view.
 constexpr int stringValueLines = 3;
 
-// The reference of a number, boolean or text alias, kept only when it leads
-// to an item of the alias's own kind.
-template <class Alias, class KindOf>
-MerrinColorProjectItemPtr resolvedReference(const std::shared_ptr<Alias>& alias, KindOf kindOf) {
-  MerrinColorProjectItemPtr node = alias ? alias->referencedItemToUse(ColorSource::light) : nullptr;
-  return node && kindOf(*node) ? node : nullptr;
-}
-
 View aliasTile(const MerrinColorProjectItemPtr& item, const MerrinColorProjectItemPtr& referenced,
                std::optional<View> value, double itemHeight, double cornerRadius) {
-  std::vector<View> rows{ColorNameView{nameOf(item)}.body()};
+  std::vector<View> rows{itemNameRow(item)};
   if (value) rows.push_back(*value);
   rows.push_back(referenceLineView(referenced, previewColor(colorOverlayLightText)));
-  return valueTile(std::move(rows), itemHeight, cornerRadius);
+  return plainTile(std::move(rows), itemHeight, cornerRadius);
 }
 
 }  // namespace
 
 View PreviewNumberItemView::body() const {
-  std::vector<View> rows{ColorNameView{nameOf(item)}.body()};
+  std::vector<View> rows{itemNameRow(item)};
   if (numberItem && numberItem->value()) {
     rows.push_back(valueRow(displayableValue(numberItem->value()->displayVariantFor(ColorSource::light))));
     if (numberItem->minValue() && numberItem->maxValue())
@@ -106,12 +86,12 @@ View PreviewNumberItemView::body() const {
       rows.push_back(
           calloutLine(filledPattern("%lld steps", {std::to_string(*numberItem->steps())}), "steps"));
   }
-  return valueTile(std::move(rows), itemHeight, cornerRadius);
+  return plainTile(std::move(rows), itemHeight, cornerRadius);
 }
 
 View PreviewNumberAliasView::body() const {
   auto referenced =
-      resolvedReference(numberAlias, [](const MerrinColorProjectItem& n) { return bool(n.number()); });
+      acceptedReference(numberAlias, [](const MerrinColorProjectItem& n) { return bool(n.number()); });
   std::optional<View> value;
   if (referenced && referenced->number()->value())
     value = valueRow(displayableValue(referenced->number()->value()->displayVariantFor(ColorSource::light)));
@@ -121,13 +101,12 @@ View PreviewNumberAliasView::body() const {
 View PreviewBooleanItemView::body() const {
   const bool value =
       booleanItem && booleanItem->value() && booleanItem->value()->displayVariantFor(ColorSource::light);
-  return valueTile({ColorNameView{nameOf(item)}.body(), valueRow(booleanText(value))}, itemHeight,
-                   cornerRadius);
+  return plainTile({itemNameRow(item), valueRow(booleanText(value))}, itemHeight, cornerRadius);
 }
 
 View PreviewBooleanAliasView::body() const {
   auto referenced =
-      resolvedReference(booleanAlias, [](const MerrinColorProjectItem& n) { return bool(n.boolean()); });
+      acceptedReference(booleanAlias, [](const MerrinColorProjectItem& n) { return bool(n.boolean()); });
   std::optional<View> value;
   if (referenced && referenced->boolean()->value())
     value = valueRow(booleanText(referenced->boolean()->value()->displayVariantFor(ColorSource::light)));
@@ -138,13 +117,13 @@ View PreviewStringItemView::body() const {
   std::string text = stringItem && stringItem->value()
                          ? stringItem->value()->displayVariantFor(ColorSource::light)
                          : std::string();
-  return valueTile({ColorNameView{nameOf(item)}.body(), valueRow(std::move(text), stringValueLines)},
-                   itemHeight, cornerRadius);
+  return plainTile({itemNameRow(item), valueRow(std::move(text), stringValueLines)}, itemHeight,
+                   cornerRadius);
 }
 
 View PreviewStringAliasView::body() const {
   auto referenced =
-      resolvedReference(stringAlias, [](const MerrinColorProjectItem& n) { return bool(n.string()); });
+      acceptedReference(stringAlias, [](const MerrinColorProjectItem& n) { return bool(n.string()); });
   std::optional<View> value;
   if (referenced && referenced->string()->value())
     value = valueRow(referenced->string()->value()->displayVariantFor(ColorSource::light), stringValueLines);
