@@ -191,6 +191,9 @@ void releaseFonts() {
 extern "C" const char* __lsan_default_suppressions() {
   return "leak:libfontconfig.so\n";
 }
+// The summary of used suppressions would land on standard error of every
+// command that draws text, where only real reports belong.
+extern "C" const char* __lsan_default_options() { return "print_suppressions=0"; }
 #endif
 
 PangoFontMap* fontMap() {
