@@ -3,6 +3,8 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cmath>
+#include <cstddef>
 #include <cstdio>
 #include <filesystem>
 #include <optional>
@@ -31,6 +33,11 @@ enum class OutputFormat { png, svg, pdf };
 constexpr double maxPdfPageHeight = 14400;
 // Grids at least this tall (points) count as long work worth a progress line.
 constexpr double longGridHeight = 8000;
+// How much of the grid is drawn unless asked otherwise (points): some 2,800
+// tiles at the default width. Drawing time and output size grow with the
+// height, and a document of a million empty groups would otherwise take
+// hours and gigabytes to draw.
+constexpr double defaultMaxHeight = 100000;
 
 struct PreviewOptions {
   std::string file;
@@ -39,8 +46,17 @@ struct PreviewOptions {
   double scale = 1;
   std::string outputSpace = "srgb";
   std::string appearance = "dark";
+  double maxHeight = defaultMaxHeight;  // 0: all of it
   bool timings = false;
 };
+
+// "1234567" as "1,234,567": heights in messages are read by people.
+std::string groupedPoints(double points) {
+  std::string digits = std::to_string(static_cast<long long>(std::ceil(points)));
+  for (auto at = static_cast<std::ptrdiff_t>(digits.size()) - 3; at > 0; at -= 3)
+    digits.insert(static_cast<std::size_t>(at), ",");
+  return digits;
+}
 
 std::optional<OutputFormat> formatOf(const std::string& out) {
   if (out == "-") return OutputFormat::png;
@@ -181,7 +197,12 @@ int runPreview(const PreviewOptions& given) {
 
   start = Clock::now();
   hostkit::Drawing drawing = previewer::previewDrawing(*prepared.controller, options.width);
+  const double fullHeight = drawing.size().height;
+  if (options.maxHeight > 0) drawing = previewer::cutDrawing(drawing, options.maxHeight);
   timings.layout = millisecondsSince(start);
+  if (drawing.size().height < fullHeight)
+    printError("warning: the preview is " + groupedPoints(fullHeight) + " points tall; only the first " +
+               groupedPoints(drawing.size().height) + " are drawn (see --max-height)");
 
   Progress progress(::isatty(STDERR_FILENO) == 1 && drawing.size().height * options.scale >= longGridHeight);
   int status = 0;
@@ -232,6 +253,11 @@ CommandRun setupPreview(CLI::App& command) {
   command.add_option("--appearance", options->appearance, "Look of the preview's own colours")
       ->default_val("dark")
       ->check(CLI::IsMember({"dark", "light"}));
+  command
+      .add_option("--max-height", options->maxHeight,
+                  "Draw at most this much of the grid, in points; 0 draws all of it")
+      ->default_val(defaultMaxHeight)
+      ->check(CLI::Range(0.0, 1e12));
   // Where the time goes: reading, layout, drawing and encoding, on stderr.
   command.add_flag("--timings", options->timings)->group("");
   return [options] { return runPreview(*options); };

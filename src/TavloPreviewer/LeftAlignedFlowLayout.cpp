@@ -1,5 +1,6 @@
 #include "TavloPreviewer/LeftAlignedFlowLayout.h"
 
+#include <algorithm>
 #include <memory>
 #include <string>
 
@@ -33,6 +34,8 @@ void LeftAlignedFlowLayout::prepare() {
 void LeftAlignedFlowLayout::layOut(double width, const std::vector<SectionShape>& sections) {
   layoutAttributes_.clear();
   headerAttributes_.clear();
+  sectionBottoms_.clear();
+  sectionBottoms_.reserve(sections.size());
 
   const hostkit::EdgeInsets& inset = sectionInset;
   const double available = width - inset.leading - inset.trailing;
@@ -66,6 +69,7 @@ void LeftAlignedFlowLayout::layOut(double width, const std::vector<SectionShape>
 
     layoutAttributes_[s] = std::move(items);
     y = rowY + inset.bottom;
+    sectionBottoms_.push_back(y);
   }
   contentSize_ = {width, y};
 }
@@ -73,12 +77,20 @@ void LeftAlignedFlowLayout::layOut(double width, const std::vector<SectionShape>
 std::vector<LeftAlignedFlowLayout::Attributes> LeftAlignedFlowLayout::layoutAttributesForElementsInRect(
     const Rect& rect) const {
   std::vector<Attributes> found;
-  for (const auto& [section, header] : headerAttributes_) {
-    if (header.frame.intersects(rect)) found.push_back(header);
-    auto items = layoutAttributes_.find(section);
+  // Sections, and the rows within one, run top to bottom: skip what ends
+  // above the rectangle and stop at what starts below it.
+  const auto first = std::partition_point(sectionBottoms_.begin(), sectionBottoms_.end(),
+                                          [&](double bottom) { return bottom < rect.y; });
+  for (auto header = headerAttributes_.lower_bound(first - sectionBottoms_.begin());
+       header != headerAttributes_.end() && header->second.frame.y <= rect.maxY(); ++header) {
+    if (header->second.frame.intersects(rect)) found.push_back(header->second);
+    auto items = layoutAttributes_.find(header->first);
     if (items == layoutAttributes_.end()) continue;
-    for (const Attributes& item : items->second)
-      if (item.frame.intersects(rect)) found.push_back(item);
+    const auto& list = items->second;
+    auto item = std::partition_point(list.begin(), list.end(),
+                                     [&](const Attributes& a) { return a.frame.maxY() < rect.y; });
+    for (; item != list.end() && item->frame.y <= rect.maxY(); ++item)
+      if (item->frame.intersects(rect)) found.push_back(*item);
   }
   return found;
 }

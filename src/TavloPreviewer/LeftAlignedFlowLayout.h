@@ -56,6 +56,9 @@ class LeftAlignedFlowLayout : public hostkit::CollectionViewFlowLayout {
  private:
   std::map<std::int64_t, std::vector<Attributes>> layoutAttributes_;
   std::map<std::int64_t, Attributes> headerAttributes_;
+  // Where each section ends, top to bottom: a band of a tall grid finds its
+  // first section by binary search instead of testing every element.
+  std::vector<double> sectionBottoms_;
   hostkit::Size contentSize_;
   const double cellSpacing_;
   const double sectionSpacing_;

@@ -32,4 +32,9 @@ PreparedPreview preparePreview(const std::filesystem::path& file);
 hostkit::Drawing previewDrawing(PreviewViewController& controller, double width,
                                 double minimumHeight = minimumPreviewHeight);
 
+// The drawing's top part, at most `maxHeight` tall: cut above the first
+// header or tile that the limit would cut through, so the last row shown is
+// whole. The drawing itself when it is no taller.
+hostkit::Drawing cutDrawing(const hostkit::Drawing& drawing, double maxHeight);
+
 }  // namespace tavlo::previewer

@@ -97,6 +97,7 @@ CollectionView::CollectionView() {
 void CollectionView::setCollectionViewLayout(std::shared_ptr<CollectionViewLayout> layout) {
   if (layout_) layout_->collectionView_ = nullptr;
   layout_ = std::move(layout);
+  preparedWidth_.reset();
   if (layout_) layout_->collectionView_ = this;
 }
 
@@ -125,6 +126,13 @@ std::shared_ptr<PlatformView> CollectionView::makeSupplementaryView(std::string_
 
 void CollectionView::reloadData() {
   counts_.reset();
+  preparedWidth_.reset();
+}
+
+void CollectionView::prepareLayoutIfNeeded() {
+  if (!layout_ || preparedWidth_ == bounds_.width) return;
+  layout_->prepare();
+  preparedWidth_ = bounds_.width;
 }
 
 const std::vector<std::int64_t>& CollectionView::counts() const {
@@ -162,7 +170,7 @@ View CollectionView::content() const {
     if (p.width && std::isfinite(*p.width)) width = *p.width;
     self->setBoundsWidth(width);
     if (!self->layout_) return Size{width, 0};
-    self->layout_->prepare();
+    self->prepareLayoutIfNeeded();
     const Size content = self->layout_->collectionViewContentSize();
     return Size{p.width.value_or(width), content.height};
   };
@@ -171,7 +179,7 @@ View CollectionView::content() const {
     std::vector<Placement> placements;
     auto ds = self->dataSource.lock();
     if (self->layout_ && ds) {
-      self->layout_->prepare();
+      self->prepareLayoutIfNeeded();
       const Rect all{0, 0, size.width,
                      std::max(size.height, self->layout_->collectionViewContentSize().height)};
       for (const auto& a : self->layout_->layoutAttributesForElementsInRect(visible.value_or(all))) {

@@ -49,8 +49,10 @@ struct CollectionViewLayoutAttributes {
 
 class CollectionView;
 
-// Places a collection view's elements. `prepare()` runs before every layout
-// of the collection view, with its bounds already set.
+// Places a collection view's elements. `prepare()` runs, with the bounds
+// already set, before the first layout at a width and again after the width
+// changes, the data is reloaded or the layout is replaced; a tall drawing made
+// in bands queries one prepared layout for every band.
 class CollectionViewLayout {
  public:
   virtual ~CollectionViewLayout() = default;
@@ -187,7 +189,10 @@ class CollectionView : public PlatformView {
   std::map<std::pair<std::string, std::string>, SupplementaryFactory, std::less<>> supplementaryFactories_;
   mutable std::optional<std::vector<std::int64_t>> counts_;
   Rect bounds_;
+  // The width the layout was last prepared at; absent when it must prepare again.
+  std::optional<double> preparedWidth_;
   const std::vector<std::int64_t>& counts() const;
+  void prepareLayoutIfNeeded();
 };
 
 }  // namespace hostkit

@@ -138,6 +138,7 @@ TEST_F(PreviewCommand, BadUsageAndUnreadableFiles) {
       {{"preview", "doc.tavlo", "--width", "20000", "--scale", "2"}, 2},
       {{"preview", "doc.tavlo", "--output-space", "adobe"}, 2},
       {{"preview", "doc.tavlo", "--appearance", "dim"}, 2},
+      {{"preview", "doc.tavlo", "--max-height", "-1"}, 2},
   };
   const auto before = files();
   for (const auto& c : cases) {
@@ -180,6 +181,33 @@ TEST_F(PreviewCommand, ATallGridIsSplitIntoNumberedFiles) {
 
   // Standard output holds one PNG only.
   EXPECT_EQ(tavlo({"preview", "tall.tavlo", "--width", "208", "--scale", "2", "-o", "-"}).status, 1);
+}
+
+TEST_F(PreviewCommand, MaxHeightCutsAboveTheFirstRowItWouldHalve) {
+  // Rows of one cell at width 208 start at 16 + 176 k and are 160 high: a
+  // limit of 1000 would halve the row at 896, so the picture ends there.
+  std::string items;
+  for (int i = 0; i < 100; ++i) items += numberXml(i);
+  spill(dir_ / "tall.tavlo", documentXml(items));
+  const struct {
+    std::string maxHeight;
+    std::uint32_t height;
+    std::string warning;
+  } cases[] = {
+      {"1000", 896, "tavlo: warning: the preview is 17,612 points tall; only the first 896 are drawn"},
+      {"896", 896, "tavlo: warning: the preview is 17,612 points tall; only the first 896 are drawn"},
+      {"0", 17612, ""},
+      {"20000", 17612, ""},
+  };
+  for (const auto& c : cases) {
+    auto run = tavlo({"preview", "tall.tavlo", "--width", "208", "--max-height", c.maxHeight, "-o", "-"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(pngHeight(run.out), c.height) << c.maxHeight;
+    EXPECT_EQ(run.err.substr(0, c.warning.size()), c.warning) << c.maxHeight;
+    if (c.warning.empty()) {
+      EXPECT_EQ(run.err, "") << c.maxHeight;
+    }
+  }
 }
 
 }  // namespace
