@@ -1,34 +1,16 @@
 // Alias references: inflation, which reference stands for a variant, the
 // clearing on appearance changes, and the values aliases present.
-#include <gtest/gtest.h>
-
-#include <map>
-#include <string>
-#include <vector>
-
-#include "TavloData/ItemUuidIndex.h"
-#include "TavloData/MerrinColorAlias.h"
-#include "TavloData/MerrinColorGroup.h"
-#include "TavloData/MerrinColorItem.h"
-#include "TavloData/MerrinColorNumber.h"
-#include "TavloData/MerrinColorNumberAlias.h"
-#include "TavloData/MerrinColorProject.h"
-#include "TavloData/MerrinColorProjectItem.h"
-#include "TavloData/MerrinColorSet.h"
-#include "TavloData/MerrinColorShadow.h"
-#include "TavloData/MerrinColorShadowAlias.h"
-#include "TavloData/MerrinColorStringAlias.h"
+#include "DataTestSupport.h"
 
 namespace tavlo {
 namespace {
+
+using namespace testsupport;
 
 using mcu::PlatformColor;
 using AT = AppearanceType;
 using CS = ColorSource;
 
-PlatformColor grey(double white) {
-  return PlatformColor::colorWithSRGBRed(white, white, white, 1);
-}
 const PlatformColor clear = PlatformColor::sRGBClear();
 
 MerrinColorProjectItemPtr colorNode(const std::string& uuid, const PlatformColor& light,

@@ -1,13 +1,9 @@
-#include "TavloData/BuildGroup.h"
-#include "TavloData/TextCasing.h"
-
-#include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
+#include "DataTestSupport.h"
 
 namespace tavlo {
 namespace {
+
+using namespace testsupport;
 
 using T = BuildNameTransform;
 

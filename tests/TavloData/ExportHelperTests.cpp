@@ -1,28 +1,11 @@
 // Items as clipboard text, exported names under a task, and the namespace
 // prefixes and value getters the exporters rely on.
-#include <gtest/gtest.h>
-
-#include <memory>
-#include <string>
-#include <vector>
-
-#include "TavloData/BuildGroup.h"
-#include "TavloData/ExportHelper.h"
-#include "TavloData/MerrinColorBoolean.h"
-#include "TavloData/MerrinColorFileReader.h"
-#include "TavloData/MerrinColorGroup.h"
-#include "TavloData/MerrinColorItem.h"
-#include "TavloData/MerrinColorNumber.h"
-#include "TavloData/MerrinColorProject.h"
-#include "TavloData/MerrinColorProjectItem.h"
-#include "TavloData/MerrinColorReaderHelper.h"
-#include "TavloData/NumberFormatting.h"
-#include "TavloData/ThemeableBoolean.h"
-#include "TavloData/ThemeableColor.h"
-#include "TavloData/ThemeableNumber.h"
+#include "DataTestSupport.h"
 
 namespace tavlo {
 namespace {
+
+using namespace testsupport;
 
 using AT = AppearanceType;
 using Item = MerrinColorProjectItem;
@@ -45,11 +28,6 @@ MerrinColorProjectItemPtr numberNode(std::string name, double light, std::option
   return Item::makeNumberItem(
       name, std::make_shared<MerrinColorNumber>(value, std::nullopt, std::nullopt, std::nullopt, AT::none),
       name);
-}
-
-std::shared_ptr<MerrinColorProject> read(const std::string& items) {
-  return MerrinColorFileReader().parse("<tavlo><project><colorItems>" + items +
-                                       "</colorItems></project></tavlo>");
 }
 
 TEST_F(Export, LinesLabelEachVariant) {
@@ -109,7 +87,7 @@ const char* kKinds = R"(
   )";
 
 TEST_F(Export, ColoursRampsShadowsAndAliases) {
-  auto project = read(kKinds);
+  auto project = readItems(kKinds);
   ASSERT_EQ(project->items().size(), 7u);
   EXPECT_EQ(ExportHelper::exportString(project->items(), ColorFormat::htmlRGB),
             "Ink (light): #FF0000\n"
@@ -170,7 +148,7 @@ TEST(ExportNames, TaskPrefixAndSuffixAreUsedAsTheyAre) {
 }
 
 TEST(ExportNames, NamespacePrefixesComeFromProvidingGroupsOutermostFirst) {
-  auto project = read(R"(
+  auto project = readItems(R"(
     <booleanItem><id>TOP</id><name>Top</name><boolean><variants><variant><value>true</value></variant>
       </variants></boolean></booleanItem>
     <group><id>G1</id><name>Brand</name><namespace>1</namespace>
@@ -182,16 +160,14 @@ TEST(ExportNames, NamespacePrefixesComeFromProvidingGroupsOutermostFirst) {
       </group>
     </group>)");
   using Helper = MerrinColorReaderHelper;
-  EXPECT_EQ(Helper::namespacePrefixes(*project->firstItem("DEEP"), *project),
-            (std::vector<std::string>{"Brand", "Größe 2"}));
-  EXPECT_EQ(Helper::namespacePrefixes(*project->firstItem("G3"), *project),
-            (std::vector<std::string>{"Brand"}));
+  EXPECT_EQ(Helper::namespacePrefixes(*project->firstItem("DEEP"), *project), (Names{"Brand", "Größe 2"}));
+  EXPECT_EQ(Helper::namespacePrefixes(*project->firstItem("G3"), *project), (Names{"Brand"}));
   EXPECT_TRUE(Helper::namespacePrefixes(*project->firstItem("TOP"), *project).empty());
   EXPECT_TRUE(Helper::namespacePrefixes(*booleanNode("elsewhere", true), *project).empty());
 }
 
 TEST(ExportValues, GettersAnswerOnlyForTheirKind) {
-  auto project = read(kKinds);
+  auto project = readItems(kKinds);
   using Helper = MerrinColorReaderHelper;
   const auto& color = *project->items()[0];
   const auto& ramp = *project->items()[1];

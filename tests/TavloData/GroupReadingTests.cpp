@@ -1,14 +1,9 @@
-#include "TavloData/BuildGroup.h"
-#include "TavloData/GroupElementReader.h"
-#include "TavloData/TestGroup.h"
-
-#include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
+#include "DataTestSupport.h"
 
 namespace tavlo {
 namespace {
+
+using namespace testsupport;
 
 xmltree::XMLPtr parse(const std::string& text) {
   auto xml = xmltree::XML::fromData(text);

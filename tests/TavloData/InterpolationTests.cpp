@@ -1,25 +1,12 @@
-#include <gtest/gtest.h>
-
-#include <cmath>
-#include <limits>
-#include <numbers>
-
-#include "MerrinColorUtils/ColorOperations.h"
-#include "MerrinColorUtils/RawValues.h"
-#include "TavloData/ColorHelper.h"
-#include "TavloData/ColorInterpolator.h"
-#include "TavloData/CurveType.h"
-#include "TavloData/ShadowDetails.h"
+#include "DataTestSupport.h"
 
 namespace tavlo {
 namespace {
 
+using namespace testsupport;
+
 using mcu::PlatformColor;
 using mcu::PlatformColorSpace;
-
-PlatformColor grey(double v) {
-  return PlatformColor::colorWithSRGBRed(v, v, v, 1.0);
-}
 
 struct CurvePoint {
   CurveType curve;
@@ -65,29 +52,19 @@ TEST(InterpolationPositions, FractionsAndAnchorsPerIndex) {
   const double q = alter(CurveType::hermite3, 0.25, 1.0);
   const double h = alter(CurveType::hermite3, 0.5, 1.0);
   const double tq = alter(CurveType::hermite3, 0.75, 1.0);
+  // clang-format off
   const PositionCase cases[] = {
       {"two steps", 2, 0, false, CurveType::hermite3, {0.0, 1.0}},
       {"two anchors, five steps", 5, 0, false, CurveType::linear, {0.0, 0.25, 0.5, 0.75, 1.0}},
       {"three steps, middle at 1", 3, 1, true, CurveType::hermite3, {0.0, 0.4, 1.0}},
-      {"nine steps, middle at 4",
-       9,
-       4,
-       true,
-       CurveType::hermite3,
+      {"nine steps, middle at 4", 9, 4, true, CurveType::hermite3,
        {0.0, 0.4 * q, 0.4 * h, 0.4 * tq, 0.4, 0.4 + 0.6 * q, 0.4 + 0.6 * h, 0.4 + 0.6 * tq, 1.0}},
-      {"middle at 0: straight into the second half",
-       4,
-       0,
-       true,
-       CurveType::linear,
+      {"middle at 0: straight into the second half", 4, 0, true, CurveType::linear,
        {0.0, 0.4 + 0.6 / 3, 0.4 + 1.2 / 3, 1.0}},
-      {"middle at the last index: the end is never reached",
-       4,
-       3,
-       true,
-       CurveType::linear,
+      {"middle at the last index: the end is never reached", 4, 3, true, CurveType::linear,
        {0.0, 0.4 / 3, 0.8 / 3, 0.4}},
   };
+  // clang-format on
   for (const auto& c : cases) {
     SCOPED_TRACE(c.label);
     auto colors = ColorHelper::interpolateColors(

@@ -1,29 +1,12 @@
 // The reader takes each item element as soon as it is parsed. Whatever the
 // order and nesting of the document, its project must be the one read from
 // the document's whole element tree.
-#include <gtest/gtest.h>
-
-#include <filesystem>
-#include <fstream>
-#include <regex>
-#include <sstream>
-#include <string>
-
-#include "TavloData/BuildGroup.h"
-#include "TavloData/DocumentSetting.h"
-#include "TavloData/GroupElementReader.h"
-#include "TavloData/ItemElementReaders.h"
-#include "TavloData/MerrinColorFileReader.h"
-#include "TavloData/MerrinColorFileWriter.h"
-#include "TavloData/MerrinColorGroup.h"
-#include "TavloData/MerrinColorNumber.h"
-#include "TavloData/MerrinColorProject.h"
-#include "TavloData/MerrinColorProjectItem.h"
-#include "TavloData/TestGroup.h"
-#include "xmltree/XML.h"
+#include "DataTestSupport.h"
 
 namespace tavlo {
 namespace {
+
+using namespace testsupport;
 
 // The reading of the whole element tree: envelope and groups first, then
 // each child of `colorItems` with its links resolved at once.
@@ -156,13 +139,9 @@ std::vector<StreamCase> streamCases() {
       {"broken after the items", "<tavlo><project><colorItems>" + number("N1") + "</colorItems>"},
       {"no project", "<tavlo><colorItems>" + number("N1") + "</colorItems></tavlo>"},
   };
-  for (const char* file : {"tree-basics.tavlo", "round-trip-edges.tavlo"}) {
-    std::ifstream in(std::filesystem::path(TAVLO_TEST_DATA) / file, std::ios::binary);
-    cases.push_back({file, std::string(std::istreambuf_iterator<char>(in), {})});
-  }
-  std::ifstream showcase(std::filesystem::path(TAVLO_SOURCE_DIR) / "examples" / "showcase.tavlo",
-                         std::ios::binary);
-  cases.push_back({"showcase", std::string(std::istreambuf_iterator<char>(showcase), {})});
+  for (const char* file : {"tree-basics.tavlo", "round-trip-edges.tavlo"})
+    cases.push_back({file, readFile(std::filesystem::path(TAVLO_TEST_DATA) / file)});
+  cases.push_back({"showcase", readFile(TAVLO_SOURCE_DIR "/examples/showcase.tavlo")});
   return cases;
 }
 
@@ -175,17 +154,6 @@ TEST(ItemStream, ReadsWhatTheWholeTreeReads) {
         << c.name;
   }
   xmltree::setParseErrorSink({});
-}
-
-TEST(ItemStream, LinksResolveToTheFirstGroupOfTheirIdAfterTheItems) {
-  const std::string links = "<buildGroupId>B1</buildGroupId><testGroupId>T1</testGroupId>";
-  const auto project = MerrinColorFileReader().parse(
-      document("<colorItems><group><id>G</id>" + number("N1", links) + "</group></colorItems>" + kGroups));
-  ASSERT_EQ(project->items().size(), 1u);
-  const auto& node = project->items()[0]->group()->items().at(0);
-  ASSERT_TRUE(node->buildGroup());
-  EXPECT_EQ(node->buildGroup(), project->buildGroups()[0]);
-  EXPECT_EQ(node->testGroup(), project->testGroups()[0]);
 }
 
 // A node keeps every kind object set on it apart, its own and any other.

@@ -1,20 +1,10 @@
 // Lookups of build and test groups, the nodes linked to them, and relinking.
-#include <gtest/gtest.h>
-
-#include <memory>
-#include <string>
-#include <vector>
-
-#include "TavloData/BuildGroup.h"
-#include "TavloData/MerrinColorFileReader.h"
-#include "TavloData/MerrinColorGroup.h"
-#include "TavloData/MerrinColorProject.h"
-#include "TavloData/MerrinColorProjectItem.h"
-#include "TavloData/ProjectGroupLinks.h"
-#include "TavloData/TestGroup.h"
+#include "DataTestSupport.h"
 
 namespace tavlo {
 namespace {
+
+using namespace testsupport;
 
 std::string flag(const std::string& id, const std::string& links) {
   return "<booleanItem><id>" + id + "</id><name>" + id +

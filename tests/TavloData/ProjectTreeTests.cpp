@@ -1,22 +1,11 @@
 // The project tree: traversal orders, search filtering, index paths,
 // insertion, statistics, the display-mode setting and observation.
-#include <gtest/gtest.h>
-
-#include <regex>
-#include <set>
-#include <string>
-#include <vector>
-
-#include "TavloData/DocumentSetting.h"
-#include "TavloData/MerrinColorBoolean.h"
-#include "TavloData/MerrinColorGroup.h"
-#include "TavloData/MerrinColorProject.h"
-#include "TavloData/MerrinColorProjectItem.h"
-#include "TavloData/TextSearch.h"
-#include "TavloData/UUID.h"
+#include "DataTestSupport.h"
 
 namespace tavlo {
 namespace {
+
+using namespace testsupport;
 
 using Item = MerrinColorProjectItem;
 
@@ -33,14 +22,6 @@ MerrinColorProjectItemPtr group(const std::string& name, MerrinColorProjectItemL
   object->setItems(std::move(children));
   return Item::makeGroup("uuid-" + name, object, name);
 }
-
-std::vector<std::string> names(const MerrinColorProjectItemList& items) {
-  std::vector<std::string> result;
-  for (const auto& item : items) result.push_back(item->name());
-  return result;
-}
-
-using Names = std::vector<std::string>;
 
 // T, G1 [A, G2 [C], B], E (empty)
 std::shared_ptr<MerrinColorProject> sampleProject() {

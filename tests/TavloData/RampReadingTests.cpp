@@ -1,20 +1,9 @@
-#include <gtest/gtest.h>
-
-#include <map>
-#include <string>
-
-#include "TavloData/ItemElementReaders.h"
-#include "TavloData/MerrinColorAlias.h"
-#include "TavloData/MerrinColorFileReader.h"
-#include "TavloData/MerrinColorProject.h"
-#include "TavloData/MerrinColorProjectItem.h"
-#include "TavloData/MerrinColorSet.h"
-#include "TavloData/MerrinColorShadowAlias.h"
-#include "TavloData/MerrinColorShadowSet.h"
-#include "xmltree/XML.h"
+#include "DataTestSupport.h"
 
 namespace tavlo {
 namespace {
+
+using namespace testsupport;
 
 using mcu::PlatformColor;
 using mcu::PlatformColorSpace;

@@ -1,14 +1,9 @@
-#include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
-
-#include "MerrinColorUtils/ColorOperations.h"
-#include "TavloData/MerrinColorSet.h"
-#include "TavloData/MerrinColorShadowSet.h"
+#include "DataTestSupport.h"
 
 namespace tavlo {
 namespace {
+
+using namespace testsupport;
 
 using mcu::ColorSpace;
 using mcu::PlatformColor;
@@ -33,18 +28,6 @@ std::shared_ptr<MerrinColorSet> threeValueSet(std::int64_t steps) {
                                           ColorNamingScheme::largeNumeric, AppearanceType::none);
 }
 
-std::vector<std::string> names(const MerrinColorSet& set) {
-  std::vector<std::string> result;
-  for (const auto& entry : set.colors()) result.push_back(entry->name());
-  return result;
-}
-
-std::vector<std::string> uuids(const MerrinColorSet& set) {
-  std::vector<std::string> result;
-  for (const auto& entry : set.colors()) result.push_back(entry->uuid());
-  return result;
-}
-
 void expectSameColor(const PlatformColor& actual, const PlatformColor& expected, double precision = 1e-9) {
   auto converted = actual.colorUsingColorSpace(expected.colorSpace());
   ASSERT_TRUE(converted);
@@ -65,15 +48,15 @@ TEST(RampSetNaming, SchemesNameEveryEntry) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(caseName(c.scheme)));
-    EXPECT_EQ(names(*twoValueSet(5, c.scheme)), c.expected);
+    EXPECT_EQ(names(twoValueSet(5, c.scheme)->colors()), c.expected);
   }
   // Manual names survive regeneration; switching the scheme renames.
   auto set = twoValueSet(3, ColorNamingScheme::manual);
   set->colors()[1]->setName("Brand");
   set->setCurveType(CurveType::hermite3);
-  EXPECT_EQ(names(*set), (std::vector<std::string>{"Unnamed", "Brand", "Unnamed"}));
+  EXPECT_EQ(names(set->colors()), (Names{"Unnamed", "Brand", "Unnamed"}));
   set->setNamingScheme(ColorNamingScheme::smallNumeric);
-  EXPECT_EQ(names(*set), (std::vector<std::string>{"1", "2", "3"}));
+  EXPECT_EQ(names(set->colors()), (Names{"1", "2", "3"}));
 }
 
 TEST(RampSetGeneration, AnchorsAndWorkingSpace) {
@@ -94,13 +77,13 @@ TEST(RampSetGeneration, AnchorsAndWorkingSpace) {
 
 TEST(RampSetGeneration, ChangingAnAnchorRebuildsWithFreshIdentifiers) {
   auto set = twoValueSet(5);
-  auto before = uuids(*set);
+  auto before = uuids(set->colors());
   set->changeSetColor(0, kGreen, ColorSource::light);
-  auto after = uuids(*set);
+  auto after = uuids(set->colors());
   ASSERT_EQ(after.size(), 5u);
   for (std::size_t i = 0; i < 5; ++i) EXPECT_NE(after[i], before[i]) << "index " << i;
   expectSameColor(set->colors()[0]->lightVariant(), kGreen);
-  EXPECT_EQ(names(*set), (std::vector<std::string>{"100", "200", "300", "400", "500"}));
+  EXPECT_EQ(names(set->colors()), (Names{"100", "200", "300", "400", "500"}));
 }
 
 TEST(RampSetSteps, OnlyThreeToThirtyTwoAreAccepted) {
@@ -111,12 +94,12 @@ TEST(RampSetSteps, OnlyThreeToThirtyTwoAreAccepted) {
   const Case cases[] = {{2, 5}, {33, 5}, {5, 5}, {3, 3}, {32, 32}};
   for (const auto& c : cases) {
     auto set = twoValueSet(5);
-    auto before = uuids(*set);
+    auto before = uuids(set->colors());
     set->changeSteps(c.requested);
     EXPECT_EQ(set->steps(), c.expected) << c.requested;
     EXPECT_EQ(set->colors().size(), static_cast<std::size_t>(c.expected)) << c.requested;
     if (c.expected == 5) {
-      EXPECT_EQ(uuids(*set), before) << "an ignored change leaves the entries alone";
+      EXPECT_EQ(uuids(set->colors()), before) << "an ignored change leaves the entries alone";
     }
   }
 }
@@ -315,10 +298,10 @@ TEST(RampSetObservation, ChangesNotifyTheirProperty) {
   std::vector<std::string> changed;
   set->subscribe([&](std::string_view property) { changed.emplace_back(property); });
   set->setCurveType(CurveType::hermite5);
-  EXPECT_EQ(changed, (std::vector<std::string>{"curveType", "colors"}));
+  EXPECT_EQ(changed, (Names{"curveType", "colors"}));
   changed.clear();
   set->setSteps(7);  // stored only
-  EXPECT_EQ(changed, (std::vector<std::string>{"steps"}));
+  EXPECT_EQ(changed, (Names{"steps"}));
   EXPECT_EQ(set->colors().size(), 3u);
 }
 

@@ -1,26 +1,11 @@
 // The reader's envelope: hostile bytes, header, settings, groups, identifiers,
 // links to build and test groups, and document order.
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <fstream>
-#include <iterator>
-#include <regex>
-#include <string>
-#include <vector>
-
-#include "TavloData/BuildGroup.h"
-#include "TavloData/ItemElementReaders.h"
-#include "TavloData/MerrinColorFileReader.h"
-#include "TavloData/MerrinColorGroup.h"
-#include "TavloData/MerrinColorProject.h"
-#include "TavloData/MerrinColorProjectItem.h"
-#include "TavloData/MerrinColorProjectStatistics.h"
-#include "TavloData/TestGroup.h"
-#include "xmltree/XML.h"
+#include "DataTestSupport.h"
 
 namespace tavlo {
 namespace {
+
+using namespace testsupport;
 
 class Reader : public ::testing::Test {
  protected:
@@ -33,21 +18,9 @@ class Reader : public ::testing::Test {
   static std::shared_ptr<MerrinColorProject> read(const std::string& bytes) {
     return MerrinColorFileReader().parse(bytes);
   }
-  // A document with the given children of `colorItems`.
-  static std::shared_ptr<MerrinColorProject> readItems(const std::string& items,
-                                                       const std::string& more = "") {
-    return read("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<tavlo><project>" + more + "<colorItems>" +
-                items + "</colorItems></project></tavlo>");
-  }
 
   std::vector<std::string> errors;
 };
-
-std::vector<std::string> names(const MerrinColorProjectItemList& items) {
-  std::vector<std::string> result;
-  for (const auto& item : items) result.push_back(item->name());
-  return result;
-}
 
 void expectEmpty(const MerrinColorProject& project) {
   EXPECT_TRUE(project.items().empty());
@@ -132,13 +105,13 @@ TEST_F(Reader, GroupsFlagsNamesAndOrder) {
       </group>
       <group/>
       <group><id>G3</id><name>Last</name><expanded> 1</expanded></group>)");
-  ASSERT_EQ(names(project->items()), (std::vector<std::string>{"First", "", "Last"}));
+  ASSERT_EQ(names(project->items()), (Names{"First", "", "Last"}));
   auto first = project->items()[0];
   EXPECT_EQ(first->itemType(), ProjectItemType::group);
   EXPECT_EQ(first->uuid(), "G1");
   EXPECT_TRUE(first->isExpanded());
   EXPECT_TRUE(first->group()->providesNamespace());
-  EXPECT_EQ(names(first->group()->items()), (std::vector<std::string>{"Inner", "Only a name"}));
+  EXPECT_EQ(names(first->group()->items()), (Names{"Inner", "Only a name"}));
   auto inner = first->group()->items()[0];
   EXPECT_FALSE(inner->isExpanded());
   EXPECT_FALSE(inner->group()->providesNamespace());
@@ -183,28 +156,24 @@ TEST_F(Reader, TestPositions) {
 }
 
 TEST_F(Reader, LinksToBuildAndTestGroupsWhereverTheyStand) {
-  // The groups come after the items in this document; they are read first all the same.
+  // The groups come after the items in this document; links go to the first group of their id.
   auto project = read(R"(<tavlo><project>
       <colorItems>
         <group><name>linked</name><buildGroupId>B2</buildGroupId><testGroupId>T1</testGroupId></group>
         <group><name>dangling</name><buildGroupId>nope</buildGroupId><testGroupId/></group>
       </colorItems>
       <buildGroups><buildGroup><id>B1</id><name>one</name></buildGroup>
-                   <buildGroup><id>B2</id><name>two</name></buildGroup></buildGroups>
+                   <buildGroup><id>B2</id><name>two</name></buildGroup>
+                   <buildGroup><id>B2</id><name>same id, never linked</name></buildGroup></buildGroups>
       <testGroups><testGroup><id>T1</id><name>contrast</name></testGroup></testGroups>
     </project></tavlo>)");
-  ASSERT_EQ(project->buildGroups().size(), 2u);
+  ASSERT_EQ(project->buildGroups().size(), 3u);
   ASSERT_EQ(project->testGroups().size(), 1u);
   ASSERT_EQ(project->items().size(), 2u);
   EXPECT_EQ(project->items()[0]->buildGroup(), project->buildGroups()[1]);
   EXPECT_EQ(project->items()[0]->testGroup(), project->testGroups()[0]);
   EXPECT_EQ(project->items()[1]->buildGroup(), nullptr);
   EXPECT_EQ(project->items()[1]->testGroup(), nullptr);
-}
-
-std::string readFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 // The sample document holds every kind at least once, all readable.
@@ -221,10 +190,10 @@ TEST_F(Reader, ShowcaseReadsEveryKind) {
   // Aliases are resolved by the time the reader returns.
   auto ramp = project->firstItem("6F1C2A3E-0B4D-4E5F-8A7B-1C2D3E4F5B04");
   ASSERT_TRUE(ramp);
-  EXPECT_EQ(names(project->allAliases(*ramp)), std::vector<std::string>{"Link"});
+  EXPECT_EQ(names(project->allAliases(*ramp)), Names{"Link"});
   // A ramp is found by its entries' names too.
   project->setSearchFilter("400");
-  EXPECT_EQ(names(project->allNonGroupItems()), (std::vector<std::string>{"Blue ramp", "Sunset"}));
+  EXPECT_EQ(names(project->allNonGroupItems()), (Names{"Blue ramp", "Sunset"}));
 }
 
 TEST_F(Reader, ElementRules) {

@@ -1,35 +1,14 @@
 // Reading value items and aliases from documents, checked through the
 // project the reader returns.
-#include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
-
-#include "TavloData/MerrinColorAlias.h"
-#include "TavloData/MerrinColorBoolean.h"
-#include "TavloData/MerrinColorBooleanAlias.h"
-#include "TavloData/MerrinColorFileReader.h"
-#include "TavloData/MerrinColorGroup.h"
-#include "TavloData/MerrinColorItem.h"
-#include "TavloData/MerrinColorNumber.h"
-#include "TavloData/MerrinColorNumberAlias.h"
-#include "TavloData/MerrinColorProject.h"
-#include "TavloData/MerrinColorProjectItem.h"
-#include "TavloData/MerrinColorShadow.h"
-#include "TavloData/MerrinColorShadowAlias.h"
-#include "TavloData/MerrinColorString.h"
-#include "TavloData/MerrinColorStringAlias.h"
+#include "DataTestSupport.h"
 
 namespace tavlo {
 namespace {
 
+using namespace testsupport;
+
 using mcu::PlatformColor;
 using mcu::PlatformColorSpace;
-
-std::shared_ptr<MerrinColorProject> readItems(const std::string& items) {
-  return MerrinColorFileReader().parse("<?xml version=\"1.0\"?><tavlo><project><colorItems>" + items +
-                                       "</colorItems></project></tavlo>");
-}
 
 // The only top-level node, or null when the item was left out.
 MerrinColorProjectItemPtr readOne(const std::string& item) {
@@ -57,26 +36,38 @@ std::string valueItem(const std::string& kind, const std::string& variantList, c
          "Item>";
 }
 
-TEST(ValueReading, ColorItemIsLeftOutWhenItsLightColourCannotBeRead) {
-  struct Case {
-    const char* what;
-    std::string element;
-    bool kept;
+// A shadow item with the given profile element and shadow details.
+std::string shadowItem(const std::string& profile, const std::string& details) {
+  return "<shadowItem>" + profile + "<shadow><variants><variant><shadowDetails>" + details +
+         "</shadowDetails></variant></variants></shadow></shadowItem>";
+}
+
+TEST(ValueReading, ItemIsLeftOutWhenItsLightValueCannotBeRead) {
+  const std::pair<const char*, std::string> unreadable[] = {
+      {"no profile", colorItem("<color>" + variants(rgba("1 0 0 1")) + "</color>")},
+      {"no color", colorItem("<profile>sRGB</profile>")},
+      {"no variants", colorItem("<profile>sRGB</profile><color/>")},
+      {"three numbers", srgbItem(rgba("1 0 0"))},
+      {"five numbers", srgbItem(rgba("1 0 0 1 1"))},
+      {"commas", srgbItem(rgba("1,0,0,1"))},
+      {"tab", srgbItem(rgba("1\t0 0 1"))},
+      {"not a number", srgbItem(rgba("1 0 x 1"))},
+      {"only a dark variant", srgbItem(rgba("1 0 0 1", "dark"))},
+      {"light typed \"light\"", srgbItem(rgba("1 0 0 1", "light"))},
+      {"number unreadable", valueItem("number", "<variant><value>2,5</value></variant>")},
+      {"number without value", valueItem("number", "<variant/>")},
+      {"boolean yes", valueItem("boolean", "<variant><value>yes</value></variant>")},
+      {"boolean True", valueItem("boolean", "<variant><value>True</value></variant>")},
+      {"string without variants", "<stringItem><string/></stringItem>"},
+      {"string without light", valueItem("string", "<variant type=\"dark\"/>")},
+      {"no string", "<stringItem><name>S</name></stringItem>"},
+      {"shadow without profile", shadowItem("", "<colorRgba>0 0 0 1</colorRgba>")},
+      {"shadow without colour", shadowItem("<profile>sRGB</profile>", "<x>1</x>")},
+      {"shadow colour of three", shadowItem("<profile>sRGB</profile>", "<colorRgba>0 0 1</colorRgba>")},
   };
-  const std::vector<Case> cases = {
-      {"readable", srgbItem(rgba("1 0 0 1")), true},
-      {"no profile", colorItem("<color>" + variants(rgba("1 0 0 1")) + "</color>"), false},
-      {"no color", colorItem("<profile>sRGB</profile>"), false},
-      {"no variants", colorItem("<profile>sRGB</profile><color/>"), false},
-      {"three numbers", srgbItem(rgba("1 0 0")), false},
-      {"five numbers", srgbItem(rgba("1 0 0 1 1")), false},
-      {"commas", srgbItem(rgba("1,0,0,1")), false},
-      {"tab", srgbItem(rgba("1\t0 0 1")), false},
-      {"not a number", srgbItem(rgba("1 0 x 1")), false},
-      {"only a dark variant", srgbItem(rgba("1 0 0 1", "dark")), false},
-      {"light typed \"light\"", srgbItem(rgba("1 0 0 1", "light")), false},
-  };
-  for (const auto& c : cases) EXPECT_EQ(readOne(c.element) != nullptr, c.kept) << c.what;
+  for (const auto& [what, element] : unreadable) EXPECT_EQ(readOne(element), nullptr) << what;
+  EXPECT_NE(readOne(srgbItem(rgba("1 0 0 1"))), nullptr);
+  EXPECT_NE(readOne(valueItem("number", "<variant><value>2.5</value></variant>")), nullptr);
 }
 
 TEST(ValueReading, ColoursAreTakenInTheProfileSpaceUnchanged) {
@@ -136,10 +127,7 @@ TEST(ValueReading, AppearanceAndAutoContrastByKind) {
   for (const auto& c : cases) {
     const std::string more = c.appearance + c.autoContrast;
     auto colorNode = readOne(srgbItem(rgba("1 0 0 1"), more));
-    auto shadowNode =
-        readOne("<shadowItem>" + more +
-                "<profile>sRGB</profile><shadow><variants><variant><shadowDetails><colorRgba>0 0 0 "
-                "1</colorRgba></shadowDetails></variant></variants></shadow></shadowItem>");
+    auto shadowNode = readOne(shadowItem(more + "<profile>sRGB</profile>", "<colorRgba>0 0 0 1</colorRgba>"));
     auto numberNode = readOne(valueItem("number", "<variant><value>1</value></variant>", more));
     auto booleanNode = readOne(valueItem("boolean", "<variant><value>true</value></variant>", more));
     auto stringNode = readOne(valueItem("string", "<variant/>", more));
@@ -157,24 +145,7 @@ TEST(ValueReading, AppearanceAndAutoContrastByKind) {
   }
 }
 
-TEST(ValueReading, NumberBooleanAndStringRules) {
-  struct Case {
-    const char* what;
-    std::string element;
-    bool kept;
-  };
-  const std::vector<Case> cases = {
-      {"number", valueItem("number", "<variant><value>2.5</value></variant>"), true},
-      {"number unreadable", valueItem("number", "<variant><value>2,5</value></variant>"), false},
-      {"number without value", valueItem("number", "<variant/>"), false},
-      {"boolean yes", valueItem("boolean", "<variant><value>yes</value></variant>"), false},
-      {"boolean True", valueItem("boolean", "<variant><value>True</value></variant>"), false},
-      {"string without variants", "<stringItem><string/></stringItem>", false},
-      {"string without light", valueItem("string", "<variant type=\"dark\"/>"), false},
-      {"no string", "<stringItem><name>S</name></stringItem>", false},
-  };
-  for (const auto& c : cases) EXPECT_EQ(readOne(c.element) != nullptr, c.kept) << c.what;
-
+TEST(ValueReading, NumberBooleanAndStringVariants) {
   auto number = readOne(valueItem("number",
                                   "<variant><value>1</value></variant><variant type=\"dark\"><value>x</value>"
                                   "</variant><variant type=\"highContrast\"><value>-3e2</value></variant>",
@@ -204,14 +175,7 @@ TEST(ValueReading, NumberBooleanAndStringRules) {
   EXPECT_EQ(string->string()->value()->lightVariantHighContrast(), " spaced ");
 }
 
-TEST(ValueReading, ShadowRules) {
-  auto shadowItem = [](const std::string& profile, const std::string& details) {
-    return "<shadowItem>" + profile + "<shadow><variants><variant><shadowDetails>" + details +
-           "</shadowDetails></variant></variants></shadow></shadowItem>";
-  };
-  EXPECT_FALSE(readOne(shadowItem("", "<colorRgba>0 0 0 1</colorRgba>")));
-  EXPECT_FALSE(readOne(shadowItem("<profile>sRGB</profile>", "<x>1</x>")));
-  EXPECT_FALSE(readOne(shadowItem("<profile>sRGB</profile>", "<colorRgba>0 0 1</colorRgba>")));
+TEST(ValueReading, ShadowDetailsFallBackPerField) {
   auto node = readOne(shadowItem("<profile>DisplayP3</profile>",
                                  "<x>1.5</x><y>oops</y><spread>-2</spread><colorRgba>0 0 0 0.5</colorRgba>"));
   ASSERT_TRUE(node);
@@ -300,9 +264,7 @@ TEST(ValueReading, DroppedItemsLeaveNoGap) {
   auto project =
       readItems(named("a") + "<colorItem><name>x</name></colorItem>" + named("b") +
                 "<numberItem/><colorAlias><name>not an item element</name></colorAlias>" + named("c"));
-  std::vector<std::string> names;
-  for (const auto& node : project->items()) names.push_back(node->name());
-  EXPECT_EQ(names, (std::vector<std::string>{"a", "b", "c"}));
+  EXPECT_EQ(names(project->items()), (Names{"a", "b", "c"}));
 }
 
 }  // namespace

@@ -1,27 +1,10 @@
 // Themeable values, appearance types and the value items' bookkeeping.
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <string>
-#include <vector>
-
-#include "MerrinColorUtils/ColorOperations.h"
-#include "TavloData/AppearanceType.h"
-#include "TavloData/ContrastChange.h"
-#include "TavloData/MerrinColorAlias.h"
-#include "TavloData/MerrinColorGroup.h"
-#include "TavloData/MerrinColorItem.h"
-#include "TavloData/MerrinColorNumber.h"
-#include "TavloData/MerrinColorProjectItem.h"
-#include "TavloData/MerrinColorShadow.h"
-#include "TavloData/MerrinColorSpace.h"
-#include "TavloData/MerrinColorString.h"
-#include "TavloData/NumberFormatting.h"
-#include "TavloData/ProjectItemTypeClassification.h"
-#include "TavloData/ShadowDetails.h"
+#include "DataTestSupport.h"
 
 namespace tavlo {
 namespace {
+
+using namespace testsupport;
 
 using mcu::PlatformColor;
 using AT = AppearanceType;

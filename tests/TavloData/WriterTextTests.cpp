@@ -1,31 +1,11 @@
 // The writer's exact text: the envelope, each item kind's children and the
 // number forms.
-#include <gtest/gtest.h>
-
-#include <memory>
-#include <string>
-#include <vector>
-
-#include "TavloData/BuildGroup.h"
-#include "TavloData/DocumentSetting.h"
-#include "TavloData/MerrinColorAlias.h"
-#include "TavloData/MerrinColorBoolean.h"
-#include "TavloData/MerrinColorFileWriter.h"
-#include "TavloData/MerrinColorGroup.h"
-#include "TavloData/MerrinColorItem.h"
-#include "TavloData/MerrinColorNumber.h"
-#include "TavloData/MerrinColorNumberAlias.h"
-#include "TavloData/MerrinColorProject.h"
-#include "TavloData/MerrinColorProjectItem.h"
-#include "TavloData/MerrinColorSet.h"
-#include "TavloData/MerrinColorShadow.h"
-#include "TavloData/MerrinColorString.h"
-#include "TavloData/TestGroup.h"
-#include "TavloData/ThemeableBoolean.h"
-#include "TavloData/ThemeableString.h"
+#include "DataTestSupport.h"
 
 namespace tavlo {
 namespace {
+
+using namespace testsupport;
 
 using mcu::PlatformColor;
 using AT = AppearanceType;
@@ -69,17 +49,7 @@ TEST(WriterText, EmptyProjectIsTheBareEnvelope) {
 // The element without its line breaks and indentation, which are the
 // serialiser's business: what is left is the children, their order and texts.
 std::string flat(const xmltree::XMLPtr& element) {
-  std::string out;
-  bool lineStart = false;
-  for (char c : element->description()) {
-    if (c == '\n') {
-      lineStart = true;
-    } else if (!(lineStart && c == ' ')) {
-      lineStart = false;
-      out += c;
-    }
-  }
-  return out;
+  return std::regex_replace(element->description(), std::regex("\n *"), "");
 }
 
 std::string flat(const Item& item) {

@@ -9,13 +9,6 @@ using namespace hostkit;
 namespace {
 const std::string ellipsis = "\xE2\x80\xA6";
 const std::string longName = "Primary Brand Colour Background Elevated Surface Hover State Ninety";
-
-bool startsWith(const std::string& s, const std::string& p) {
-  return s.rfind(p, 0) == 0;
-}
-bool endsWith(const std::string& s, const std::string& p) {
-  return s.size() >= p.size() && s.compare(s.size() - p.size(), p.size(), p) == 0;
-}
 }  // namespace
 
 TEST(Text, TruncatesWhereTheModeSays) {
@@ -37,16 +30,16 @@ TEST(Text, TruncatesWhereTheModeSays) {
     EXPECT_LT(t.displayedText.size(), longName.size());
     switch (c.mode) {
       case TruncationMode::tail:
-        EXPECT_TRUE(startsWith(t.displayedText, "Primary"));
-        EXPECT_TRUE(endsWith(t.displayedText, ellipsis));
+        EXPECT_TRUE(t.displayedText.starts_with("Primary"));
+        EXPECT_TRUE(t.displayedText.ends_with(ellipsis));
         break;
       case TruncationMode::middle:
-        EXPECT_TRUE(startsWith(t.displayedText, "Primary"));
-        EXPECT_TRUE(endsWith(t.displayedText, "Ninety"));
+        EXPECT_TRUE(t.displayedText.starts_with("Primary"));
+        EXPECT_TRUE(t.displayedText.ends_with("Ninety"));
         break;
       case TruncationMode::head:
-        EXPECT_TRUE(startsWith(t.displayedText, ellipsis));
-        EXPECT_TRUE(endsWith(t.displayedText, "Ninety"));
+        EXPECT_TRUE(t.displayedText.starts_with(ellipsis));
+        EXPECT_TRUE(t.displayedText.ends_with("Ninety"));
         break;
     }
   }
@@ -71,7 +64,7 @@ TEST(Text, MiddleTruncationKeepsALeadingSymbol) {
   ASSERT_TRUE(root.text);
   EXPECT_TRUE(root.text->isTruncated);
   ASSERT_EQ(root.text->symbols.size(), 1u);
-  EXPECT_TRUE(startsWith(root.text->displayedText, "\xEF\xBF\xBC"));
+  EXPECT_TRUE(root.text->displayedText.starts_with("\xEF\xBF\xBC"));
 }
 
 TEST(Text, HugeAndBrokenStringsAreCappedAndRepaired) {

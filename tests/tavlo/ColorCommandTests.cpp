@@ -1,54 +1,11 @@
 // tavlo color convert / random, run as a user would run them.
-#include <gtest/gtest.h>
-
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
-#include <string>
-#include <vector>
+
+#include "ToolSupport.h"
 
 namespace {
 
-struct ToolRun {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
-
-std::string quoted(const std::string& arg) {
-  std::string q = "'";
-  for (char c : arg) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return q + "'";
-}
-
-std::string slurp(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-ToolRun tavlo(const std::vector<std::string>& args) {
-  auto dir = std::filesystem::temp_directory_path() /
-             ("tavlo-color-" + std::to_string(::getpid()) + "-" +
-              ::testing::UnitTest::GetInstance()->current_test_info()->name());
-  std::filesystem::create_directories(dir);
-  std::string command = quoted(TAVLO_BIN);
-  for (const std::string& arg : args) command += " " + quoted(arg);
-  command += " >" + quoted((dir / "out").string()) + " 2>" + quoted((dir / "err").string()) + " </dev/null";
-  ToolRun run;
-  int raw = std::system(command.c_str());
-  run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  run.out = slurp(dir / "out");
-  run.err = slurp(dir / "err");
-  std::filesystem::remove_all(dir);
-  return run;
-}
+using namespace tooltest;
 
 std::size_t lineCount(const std::string& text) {
   return std::count(text.begin(), text.end(), '\n');

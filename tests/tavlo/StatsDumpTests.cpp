@@ -1,49 +1,19 @@
 // `tavlo stats` and `tavlo dump` on a small document, an unreadable path and
 // bytes that are no document.
-#include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
-#include <string>
+
+#include "ToolSupport.h"
 
 namespace {
 
-namespace fs = std::filesystem;
-
-struct ToolRun {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
-
-std::string slurp(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-ToolRun tavlo(const std::string& subcommand, const std::string& file) {
-  const fs::path dir = fs::temp_directory_path() / ("tavlo-statsdump-" + std::to_string(::getpid()));
-  fs::create_directories(dir);
-  const std::string command = std::string("'") + TAVLO_BIN + "' " + subcommand + " '" + file + "' >'" +
-                              (dir / "out").string() + "' 2>'" + (dir / "err").string() + "' </dev/null";
-  const int raw = std::system(command.c_str());
-  ToolRun run{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, slurp(dir / "out"), slurp(dir / "err")};
-  fs::remove_all(dir);
-  return run;
-}
+using namespace tooltest;
 
 const std::string basics = TAVLO_TEST_DATA "/tree-basics.tavlo";
 
 TEST(StatsCommand, OneLinePerCounterInFieldOrder) {
-  const ToolRun run = tavlo("stats", basics);
+  const ToolRun run = tavlo({"stats", basics});
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.err, "");
   EXPECT_EQ(
@@ -54,7 +24,7 @@ TEST(StatsCommand, OneLinePerCounterInFieldOrder) {
 }
 
 TEST(DumpCommand, TreeWithGroupFlagsAndChildren) {
-  const ToolRun run = tavlo("dump", basics);
+  const ToolRun run = tavlo({"dump", basics});
   ASSERT_EQ(run.status, 0) << run.err;
   const auto json = nlohmann::json::parse(run.out);
   EXPECT_EQ(json["description"], "Tree basics");
@@ -77,16 +47,15 @@ TEST(DumpCommand, TreeWithGroupFlagsAndChildren) {
 TEST(StatsDumpCommands, UnreadableAndMalformedFiles) {
   for (const char* subcommand : {"stats", "dump"}) {
     SCOPED_TRACE(subcommand);
-    const ToolRun missing = tavlo(subcommand, "/nonexistent/x.tavlo");
+    const ToolRun missing = tavlo({subcommand, "/nonexistent/x.tavlo"});
     EXPECT_EQ(missing.status, 1);
     EXPECT_EQ(missing.out, "");
     EXPECT_EQ(missing.err, "tavlo: cannot read '/nonexistent/x.tavlo': No such file or directory\n");
 
     // Not a document: an empty project on stdout, the parser's one line on stderr.
-    const fs::path garbage = fs::temp_directory_path() / ("tavlo-garbage-" + std::to_string(::getpid()));
-    std::ofstream(garbage) << "not <xml";
-    const ToolRun bad = tavlo(subcommand, garbage.string());
-    fs::remove(garbage);
+    ScratchFolder scratch;
+    spit(scratch / "garbage", "not <xml");
+    const ToolRun bad = tavlo({subcommand, (scratch / "garbage").string()});
     EXPECT_EQ(bad.status, 0);
     EXPECT_EQ(std::count(bad.err.begin(), bad.err.end(), '\n'), 1) << bad.err;
     EXPECT_EQ(bad.err.rfind("tavlo: ", 0), 0u);

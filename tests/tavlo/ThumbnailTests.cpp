@@ -2,39 +2,19 @@
 // pixels, written whole or not at all, and a status that says which.
 #include <gtest/gtest.h>
 #include <png.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <optional>
-#include <sstream>
-#include <string>
-#include <vector>
+
+#include "ToolSupport.h"
 
 namespace {
 
-namespace fs = std::filesystem;
-using Args = std::vector<std::string>;
+using namespace tooltest;
 
-// Runs the command with standard output and error to /dev/null; its exit status.
+// Runs the command (the tool when it starts with "thumbnail"); its exit status.
 int run(Args command) {
   if (command[0] == "thumbnail") command.insert(command.begin(), TAVLO_BIN);
-  const pid_t pid = ::fork();
-  if (pid == 0) {
-    if (!std::freopen("/dev/null", "r", stdin) || !std::freopen("/dev/null", "w", stdout) ||
-        !std::freopen("/dev/null", "w", stderr))
-      ::_exit(126);
-    std::vector<char*> argv;
-    for (auto& arg : command) argv.push_back(arg.data());
-    argv.push_back(nullptr);
-    ::execvp(argv[0], argv.data());
-    ::_exit(127);
-  }
-  int raw = 0;
-  ::waitpid(pid, &raw, 0);
-  return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+  return tooltest::run(command).status;
 }
 
 // A decoded PNG, 8-bit RGBA; absent when the file is not a whole PNG.
@@ -64,13 +44,9 @@ const char* const document = R"(<?xml version="1.0" encoding="UTF-8"?>
 class ThumbnailTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("tavlo-thumbnail-" + std::to_string(::getpid()) + "-" +
-                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
     fs::create_directories(dir_ / "folder");
-    std::ofstream(input_ = (dir_ / "tokens.tavlo").string()) << document;
+    spit(input_, document);
   }
-  void TearDown() override { fs::remove_all(dir_); }
   // What the folder holds besides the input and the empty "folder".
   std::vector<std::string> leftovers() const {
     std::vector<std::string> names;
@@ -78,8 +54,9 @@ class ThumbnailTest : public ::testing::Test {
       if (entry.path() != input_ && entry.path() != dir_ / "folder") names.push_back(entry.path().filename());
     return names;
   }
-  fs::path dir_;
-  std::string input_;
+  ScratchFolder scratch_;
+  const fs::path dir_ = scratch_.path();
+  const std::string input_ = (dir_ / "tokens.tavlo").string();
 };
 
 TEST_F(ThumbnailTest, SizeIsClampedDefaultedAndDrawnWhole) {
