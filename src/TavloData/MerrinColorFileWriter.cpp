@@ -11,6 +11,8 @@
 
 #include <unicode/utf8.h>
 
+#include <cstring>
+
 namespace tavlo {
 
 namespace {
@@ -27,8 +29,10 @@ bool isValidUTF8(std::string_view text) {
   const auto* bytes = reinterpret_cast<const uint8_t*>(text.data());
   const auto length = static_cast<int64_t>(text.size());
   for (int64_t i = 0; i < length;) {
-    if (bytes[i] < 0x80) {  // the common case, one byte at a time
-      ++i;
+    if (bytes[i] < 0x80) {  // the common case: skip ASCII eight bytes at a time
+      uint64_t word = 0;
+      while (i + 8 <= length && (std::memcpy(&word, bytes + i, 8), (word & 0x8080808080808080u) == 0)) i += 8;
+      while (i < length && bytes[i] < 0x80) ++i;
       continue;
     }
     UChar32 c = 0;

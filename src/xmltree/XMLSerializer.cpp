@@ -12,27 +12,33 @@ namespace {
 // references: the later replacements never introduce a bare character that
 // an earlier one would have to see again, so one pass gives the same text.
 void appendEscaped(std::string& out, std::string_view text) {
-  for (const char c : text) {
-    switch (c) {
+  // Runs without markup characters are copied whole.
+  std::size_t start = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    std::string_view entity;
+    switch (text[i]) {
       case '&':
-        out += "&amp;";
+        entity = "&amp;";
         break;
       case '"':
-        out += "&quot;";
+        entity = "&quot;";
         break;
       case '\'':
-        out += "&apos;";
+        entity = "&apos;";
         break;
       case '>':
-        out += "&gt;";
+        entity = "&gt;";
         break;
       case '<':
-        out += "&lt;";
+        entity = "&lt;";
         break;
       default:
-        out += c;
+        continue;
     }
+    out.append(text.substr(start, i - start)).append(entity);
+    start = i + 1;
   }
+  out.append(text.substr(start));
 }
 
 // Whitespace and line breaks as the text value is trimmed: the Unicode space

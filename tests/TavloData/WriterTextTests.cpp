@@ -239,9 +239,16 @@ TEST(WriterText, FailuresAreErrorsNotCrashes) {
   project.appendItem(Item::makeGroup("G1", nullptr, "No group object"));
   EXPECT_THROW(MerrinColorFileWriter::data(project), InvalidItemError);
 
-  MerrinColorProject badText;
-  badText.setProjectDescription("bad \xC3\x28 byte");
-  EXPECT_THROW(MerrinColorFileWriter::data(badText), EncodingError);
+  // ASCII is skipped eight bytes at a time: a bad byte must be found at any
+  // offset from the last one, and good multi-byte text must still pass.
+  for (std::size_t ascii = 0; ascii < 20; ++ascii) {
+    MerrinColorProject text;
+    text.setProjectDescription(std::string(ascii, 'a') + "\xC3\x28" + std::string(ascii, 'b'));
+    EXPECT_THROW(MerrinColorFileWriter::data(text), EncodingError) << ascii;
+    text.setProjectDescription(std::string(ascii, 'a') + "\xC3\xA9\xF0\x9F\x8E\xA8" +
+                               std::string(ascii, 'b'));
+    EXPECT_NO_THROW(MerrinColorFileWriter::data(text)) << ascii;
+  }
 }
 
 }  // namespace
