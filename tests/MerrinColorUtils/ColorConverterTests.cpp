@@ -1,136 +1,87 @@
+#include "ColorTestSupport.h"
 #include "MerrinColorUtils/Clipboard.h"
 #include "MerrinColorUtils/ColorConverter.h"
 #include "MerrinColorUtils/ColorFormat.h"
 
-#include <gtest/gtest.h>
-
-#include <cmath>
-
 namespace mcu {
 namespace {
 
-PlatformColor srgb(double r, double g, double b, double a = 1.0) {
-  return PlatformColor::colorWithSRGBRed(r, g, b, a);
-}
-PlatformColor p3(double r, double g, double b, double a = 1.0) {
-  return PlatformColor::colorWithDisplayP3Red(r, g, b, a);
-}
-PlatformColor extended(double r, double g, double b, double a = 1.0) {
-  return PlatformColor::colorWithColorSpace(PlatformColorSpace::extendedSRGB(), {r, g, b, a});
-}
+using namespace testing;
+using F = ColorFormat;
+using S = ColorSpace;
 
 ColorConverterOptions places(std::int64_t roundedTo, std::optional<std::string> prefix = std::nullopt,
                              std::optional<std::string> suffix = std::nullopt, bool forceClip = false) {
-  ColorConverterOptions options;
-  options.roundedTo = roundedTo;
-  options.p3Prefix = std::move(prefix);
-  options.suffixWhenClipped = std::move(suffix);
-  options.forceClip = forceClip;
-  return options;
+  return {roundedTo, std::move(prefix), std::move(suffix), forceClip};
 }
 
 struct WriteCase {
-  const char* name;
   PlatformColor color;
   ColorFormat format;
   ColorSpace space;
-  ColorConverterOptions options;
   std::optional<std::string> expected;
-  bool clipped;
+  bool clipped = false;
+  ColorConverterOptions options = places(4);
 };
 
 TEST(ColorConverterWrite, EveryNotationWritesItsTemplate) {
-  const PlatformColor orange = srgb(1, 0.5, 0);
-  const PlatformColor halfOrange = srgb(1, 0.5, 0, 0.5);
-  const PlatformColor wide = extended(1.1, 0.5, 0);
-  const PlatformColor p3Red = p3(1, 0, 0);
-  using F = ColorFormat;
-  using S = ColorSpace;
+  const PlatformColor orange = srgb(1, 0.5, 0), halfOrange = srgb(1, 0.5, 0, 0.5);
+  const PlatformColor wide = extended(1.1, 0.5, 0), p3Red = p3(1, 0, 0);
   const WriteCase cases[] = {
       // 0.5 × 255 = 127.5 rounds away from zero to 0x80.
-      {"hexRGB", orange, F::hexRGB, S::sRGB, places(4), "0xFF8000", false},
-      {"htmlRGB", orange, F::htmlRGB, S::sRGB, places(4), "#FF8000", false},
-      {"hexRGBA", orange, F::hexRGBA, S::sRGB, places(4), "0xFF8000FF", false},
-      {"htmlRGB alpha", halfOrange, F::htmlRGB, S::sRGB, places(4), "#FF800080", false},
-      {"hexARGB alpha", halfOrange, F::hexARGB, S::sRGB, places(4), "0x80FF8000", false},
-      {"hex P3 prefixed, never clipped", p3Red, F::hexRGB, S::displayP3, places(4, "p3: ", "!"),
-       "p3: 0xFF0000", false},
-      {"hex wide colour clipped", wide, F::hexRGB, S::sRGBExtended, places(4, "p3: ", " (clipped)"),
-       "0xFF8000 (clipped)", true},
+      {orange, F::hexRGB, S::sRGB, "0xFF8000"},
+      {orange, F::htmlRGB, S::sRGB, "#FF8000"},
+      {orange, F::hexRGBA, S::sRGB, "0xFF8000FF"},
+      {halfOrange, F::htmlRGB, S::sRGB, "#FF800080"},
+      {halfOrange, F::hexARGB, S::sRGB, "0x80FF8000"},
+      // P3 hex is prefixed, never clipped; a wide colour is.
+      {p3Red, F::hexRGB, S::displayP3, "p3: 0xFF0000", false, places(4, "p3: ", "!")},
+      {wide, F::hexRGB, S::sRGBExtended, "0xFF8000 (clipped)", true, places(4, "p3: ", " (clipped)")},
       // An sRGB colour never clips, so out-of-range components are held to a byte.
-      {"hex out-of-range bytes clamp", srgb(-0.2, 2, 0.5), F::hexRGB, S::sRGB, places(4), "0x00FF80", false},
-      {"cssRGB", orange, F::cssRGB, S::sRGB, places(3), "rgb(255, 128, 0)", false},
-      {"cssRGB alpha", halfOrange, F::cssRGB, S::sRGB, places(3), "rgb(255, 128, 0 / 0.5)", false},
-      {"cssRGB wide clips with suffix", wide, F::cssRGB, S::sRGBExtended, places(3, std::nullopt, " !"),
-       "rgb(255, 128, 0) !", true},
-      {"cssRGB wide clips without suffix", wide, F::cssRGB, S::sRGBExtended, places(3), "rgb(255, 128, 0)",
-       true},
-      {"cssRGB P3 stays color()", p3Red, F::cssRGB, S::displayP3, places(3, std::nullopt, "!"),
-       "color(display-p3 1 0 0)", false},
-      {"cssRGB P3 forced into rgb()", p3Red, F::cssRGB, S::displayP3, places(3, std::nullopt, "!", true),
-       "rgb(255, 0, 0)!", true},
-      {"cssColor", orange, F::cssColor, S::sRGB, places(3), "color(srgb 1 0.5 0)", false},
-      {"cssColor extended unclipped", wide, F::cssColor, S::sRGBExtended, places(3, std::nullopt, "!"),
-       "color(srgb 1.1 0.5 0)", false},
-      {"cssColor wide in sRGB clips", wide, F::cssColor, S::sRGB, places(3, std::nullopt, "!"),
-       "color(srgb 1 0.5 0)!", true},
-      {"cssColor P3 alpha", p3(0.25, 0.5, 1, 0.75), F::cssColor, S::displayP3, places(3),
-       "color(display-p3 0.25 0.5 1 / 0.75)", false},
-      {"floatRGBA", orange, F::floatRGBA, S::sRGB, places(2), "1 0.5 0 1", false},
-      {"floatRGBA half away from zero", srgb(0.25, 0.35, 0.45, 1), F::floatRGBA, S::sRGB, places(1),
-       "0.3 0.4 0.5 1", false},
-      {"floatHSVA", orange, F::floatHSVA, S::sRGB, places(4), "0.0833 1 1 1", false},
-      {"cssHSL", orange, F::cssHSL, S::sRGB, places(4), "hsl(30 100% 50%)", false},
-      {"cssHSL alpha", halfOrange, F::cssHSL, S::sRGB, places(4), "hsl(30 100% 50% / 0.5)", false},
-      {"cssHSL P3 prefix", p3(1, 1, 1), F::cssHSL, S::displayP3, places(4, "p3: "), "p3: hsl(0 0% 100%)",
-       false},
-      {"cssOKLAB white", srgb(1, 1, 1), F::cssOKLAB, S::sRGB, places(4), "oklab(100% 0 0)", false},
-      {"cssOKLAB alpha", srgb(0, 0, 0, 0.25), F::cssOKLAB, S::sRGB, places(4), "oklab(0% 0 0 / 0.25)", false},
-      {"cssOKLCH red", srgb(1, 0, 0), F::cssOKLCH, S::sRGB, places(4), "oklch(62.8% 0.2577 29.2)", false},
-      {"cssOKLCH ignores places for L and h", srgb(1, 0, 0, 0.5), F::cssOKLCH, S::oklch, places(2),
-       "oklch(62.8% 0.26 29.2 / 0.5)", false},
-      {"UIColor RGBA", orange, F::swiftUIColorRGBA, S::sRGB, places(4),
-       "UIColor(red: 1, green: 0.5, blue: 0, alpha: 1)", false},
-      {"UIColor RGBA P3", p3Red, F::swiftUIColorRGBA, S::displayP3, places(4),
-       "UIColor(displayP3Red: 1, green: 0, blue: 0, alpha: 1)", false},
-      {"UIColor HSBA", orange, F::swiftUIColorHSBA, S::sRGB, places(4),
-       "UIColor(hue: 0.0833, saturation: 1, brightness: 1, alpha: 1)", false},
-      {"NSColor RGBA extended", wide, F::swiftNSColorRGBA, S::sRGBExtended, places(4),
-       "NSColor(red: 1.1, green: 0.5, blue: 0, alpha: 1)", false},
-      {"NSColor RGBA P3", p3Red, F::swiftNSColorRGBA, S::displayP3, places(4),
-       "NSColor(displayP3Red: 1, green: 0, blue: 0, alpha: 1)", false},
-      {"NSColor HSBA", orange, F::swiftNSColorHSBA, S::sRGB, places(4),
-       "NSColor(hue: 0.0833, saturation: 1, brightness: 1, alpha: 1)", false},
-      {"NSColor HSBA extended", orange, F::swiftNSColorHSBA, S::sRGBExtended, places(4),
-       "NSColor(colorSpace: .extendedSRGB, hue: 0.0833, saturation: 1, brightness: 1, alpha: 1)", false},
-      {"NSColor HSBA P3", p3Red, F::swiftNSColorHSBA, S::displayP3, places(4),
-       "NSColor(colorSpace: .displayP3, hue: 0, saturation: 1, brightness: 1, alpha: 1)", false},
-      {"NSColor RGBA in OKLab is absent", p3Red, F::swiftNSColorRGBA, S::oklab, places(4), std::nullopt,
-       false},
-      {"Color RGBA", halfOrange, F::swiftColorRGBA, S::sRGB, places(4),
-       "Color(red: 1, green: 0.5, blue: 0, opacity: 0.5)", false},
-      {"Color RGBA P3", p3Red, F::swiftColorRGBA, S::displayP3, places(4),
-       "Color(.displayP3, red: 1, green: 0, blue: 0, opacity: 1)", false},
-      {"Color HSBA", orange, F::swiftColorHSBA, S::sRGB, places(4),
-       "Color(hue: 0.0833, saturation: 1, brightness: 1, opacity: 1)", false},
+      {srgb(-0.2, 2, 0.5), F::hexRGB, S::sRGB, "0x00FF80"},
+      {orange, F::cssRGB, S::sRGB, "rgb(255, 128, 0)", false, places(3)},
+      {halfOrange, F::cssRGB, S::sRGB, "rgb(255, 128, 0 / 0.5)", false, places(3)},
+      {wide, F::cssRGB, S::sRGBExtended, "rgb(255, 128, 0) !", true, places(3, std::nullopt, " !")},
+      {wide, F::cssRGB, S::sRGBExtended, "rgb(255, 128, 0)", true, places(3)},
+      // P3 stays color() unless forced into rgb().
+      {p3Red, F::cssRGB, S::displayP3, "color(display-p3 1 0 0)", false, places(3, std::nullopt, "!")},
+      {p3Red, F::cssRGB, S::displayP3, "rgb(255, 0, 0)!", true, places(3, std::nullopt, "!", true)},
+      {orange, F::cssColor, S::sRGB, "color(srgb 1 0.5 0)", false, places(3)},
+      {wide, F::cssColor, S::sRGBExtended, "color(srgb 1.1 0.5 0)", false, places(3, std::nullopt, "!")},
+      {wide, F::cssColor, S::sRGB, "color(srgb 1 0.5 0)!", true, places(3, std::nullopt, "!")},
+      {p3(0.25, 0.5, 1, 0.75), F::cssColor, S::displayP3, "color(display-p3 0.25 0.5 1 / 0.75)", false,
+       places(3)},
+      {orange, F::floatRGBA, S::sRGB, "1 0.5 0 1", false, places(2)},
+      {srgb(0.25, 0.35, 0.45, 1), F::floatRGBA, S::sRGB, "0.3 0.4 0.5 1", false, places(1)},  // half away
+      {orange, F::floatHSVA, S::sRGB, "0.0833 1 1 1"},
+      {orange, F::cssHSL, S::sRGB, "hsl(30 100% 50%)"},
+      {halfOrange, F::cssHSL, S::sRGB, "hsl(30 100% 50% / 0.5)"},
+      {p3(1, 1, 1), F::cssHSL, S::displayP3, "p3: hsl(0 0% 100%)", false, places(4, "p3: ")},
+      {srgb(1, 1, 1), F::cssOKLAB, S::sRGB, "oklab(100% 0 0)"},
+      {srgb(0, 0, 0, 0.25), F::cssOKLAB, S::sRGB, "oklab(0% 0 0 / 0.25)"},
+      {srgb(1, 0, 0), F::cssOKLCH, S::sRGB, "oklch(62.8% 0.2577 29.2)"},
+      // The places apply to chroma only, not to L and h.
+      {srgb(1, 0, 0, 0.5), F::cssOKLCH, S::oklch, "oklch(62.8% 0.26 29.2 / 0.5)", false, places(2)},
+      {orange, F::swiftUIColorRGBA, S::sRGB, "UIColor(red: 1, green: 0.5, blue: 0, alpha: 1)"},
+      {p3Red, F::swiftUIColorRGBA, S::displayP3, "UIColor(displayP3Red: 1, green: 0, blue: 0, alpha: 1)"},
+      {orange, F::swiftUIColorHSBA, S::sRGB, "UIColor(hue: 0.0833, saturation: 1, brightness: 1, alpha: 1)"},
+      {wide, F::swiftNSColorRGBA, S::sRGBExtended, "NSColor(red: 1.1, green: 0.5, blue: 0, alpha: 1)"},
+      {p3Red, F::swiftNSColorRGBA, S::displayP3, "NSColor(displayP3Red: 1, green: 0, blue: 0, alpha: 1)"},
+      {orange, F::swiftNSColorHSBA, S::sRGB, "NSColor(hue: 0.0833, saturation: 1, brightness: 1, alpha: 1)"},
+      {orange, F::swiftNSColorHSBA, S::sRGBExtended,
+       "NSColor(colorSpace: .extendedSRGB, hue: 0.0833, saturation: 1, brightness: 1, alpha: 1)"},
+      {p3Red, F::swiftNSColorHSBA, S::displayP3,
+       "NSColor(colorSpace: .displayP3, hue: 0, saturation: 1, brightness: 1, alpha: 1)"},
+      {p3Red, F::swiftNSColorRGBA, S::oklab, std::nullopt},
+      {halfOrange, F::swiftColorRGBA, S::sRGB, "Color(red: 1, green: 0.5, blue: 0, opacity: 0.5)"},
+      {p3Red, F::swiftColorRGBA, S::displayP3, "Color(.displayP3, red: 1, green: 0, blue: 0, opacity: 1)"},
+      {orange, F::swiftColorHSBA, S::sRGB, "Color(hue: 0.0833, saturation: 1, brightness: 1, opacity: 1)"},
   };
   for (const WriteCase& c : cases) {
-    SCOPED_TRACE(c.name);
+    SCOPED_TRACE(std::string(caseName(c.format)) + ": " + c.expected.value_or("(absent)"));
     ColorConverterResult result = ColorConverter::convertColorToString(c.color, c.format, c.space, c.options);
     EXPECT_EQ(result.colorString, c.expected);
     EXPECT_EQ(result.clipped, c.clipped);
-  }
-}
-
-// Any component within `tolerance` of the original, in the original's space.
-void expectNear(const PlatformColor& actual, const PlatformColor& expected, double tolerance) {
-  auto converted = actual.colorUsingColorSpace(expected.colorSpace());
-  ASSERT_TRUE(converted.has_value()) << actual;
-  auto a = converted->components();
-  auto e = expected.components();
-  ASSERT_EQ(a.size(), e.size());
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    EXPECT_NEAR(a[i], e[i], tolerance) << "component " << i << " of " << actual << " vs " << expected;
   }
 }
 
@@ -200,8 +151,6 @@ struct ReadCase {
 };
 
 TEST(ColorConverterRead, ToleratesWhatPeoplePaste) {
-  using F = ColorFormat;
-  using S = ColorSpace;
   const PlatformColor orange = srgb(1, 128 / 255.0, 0);
   const ReadCase cases[] = {
       {"  #f80  ", F::htmlRGB, S::sRGB, F::htmlRGB, srgb(1, 0x88 / 255.0, 0)},
@@ -326,9 +275,7 @@ TEST(Clipboard, CopiesTheClipboardNotation) {
   EXPECT_EQ(clipboard->string(), "p3: 1 0.5 0 1");
   EXPECT_EQ(copyToClipboard(srgb(0.123456, 0, 0), ColorFormat::cssColor), "color(srgb 0.1235 0 0)");
   // A colour outside the working spaces copies nothing.
-  PlatformColor linear =
-      PlatformColor::colorWithColorSpace(PlatformColorSpace::extendedLinearSRGB(), {1, 0, 0, 1});
-  EXPECT_EQ(copyToClipboard(linear, ColorFormat::hexRGB), std::nullopt);
+  EXPECT_EQ(copyToClipboard(linear(1, 0, 0), ColorFormat::hexRGB), std::nullopt);
   EXPECT_EQ(clipboard->string(), "color(srgb 0.1235 0 0)");
   setGeneralClipboard(nullptr);
 }

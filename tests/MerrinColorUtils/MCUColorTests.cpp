@@ -1,20 +1,15 @@
-#include <gtest/gtest.h>
-
 #include <cmath>
 #include <limits>
-#include <numbers>
 
+#include "ColorTestSupport.h"
 #include "MerrinColorUtils/ColorOperations.h"
 #include "MerrinColorUtils/MCUColor.h"
 
 namespace mcu {
 namespace {
 
+using namespace testing;
 using std::numbers::pi;
-
-double radians(double degrees) {
-  return degrees * pi / 180.0;
-}
 
 TEST(RawValues, OKLabToOKLCHGivesWholeDegrees) {
   struct Case {
@@ -83,23 +78,21 @@ TEST(MCUColor, ConstructorsKeepExactlyOneRecord) {
   EXPECT_FALSE(lab.rgbValues());
   EXPECT_FALSE(lab.lchValues());
 
-  const MCUColor p3(PlatformColor::colorWithSRGBRed(1, 0, 0, 0.5), ColorSpace::displayP3);
-  ASSERT_TRUE(p3.rgbValues());
-  EXPECT_NEAR(p3.rgbValues()->red, 0.91748755732516574, 1e-12);
-  EXPECT_EQ(p3.alpha(), 0.5);
-  EXPECT_EQ(p3.asNSColor().colorSpace(), PlatformColorSpace::displayP3());
+  const MCUColor inP3(srgb(1, 0, 0, 0.5), ColorSpace::displayP3);
+  ASSERT_TRUE(inP3.rgbValues());
+  EXPECT_NEAR(inP3.rgbValues()->red, 0.91748755732516574, 1e-12);
+  EXPECT_EQ(inP3.alpha(), 0.5);
+  EXPECT_EQ(inP3.asNSColor().colorSpace(), PlatformColorSpace::displayP3());
 }
 
-TEST(MCUColor, AMismatchedRecordIsEqualToNothing) {
+TEST(MCUColor, EqualityAndAMismatchedRecordEqualToNothing) {
   const MCUColor broken(RawRGBValues(1, 0, 0, 1), ColorSpace::oklab);
   EXPECT_EQ(broken.alpha(), 0);
   EXPECT_EQ(broken.hue(), 0);
   EXPECT_FALSE(broken == broken);
   EXPECT_FALSE(broken.isEffectivelyEqual(broken, 1));
   EXPECT_EQ(broken.asNSColor(), PlatformColor::sRGBClear());
-}
 
-TEST(MCUColor, EqualityAndEffectiveEquality) {
   const MCUColor a(RawRGBValues(0.5, 0.5, 0.5, 1), ColorSpace::sRGB);
   const MCUColor b(RawRGBValues(0.5, 0.5, 0.5 + 1e-9, 1), ColorSpace::sRGB);
   EXPECT_FALSE(a == b);
@@ -135,10 +128,10 @@ TEST(MCUColor, WithAlphaAndWithHue) {
 }
 
 TEST(MCUColor, UsingColorSpace) {
-  const MCUColor srgb(RawRGBValues(0.2, 0.4, 0.6, 0.8), ColorSpace::sRGB);
-  EXPECT_EQ(srgb.usingColorSpace(ColorSpace::sRGB), srgb);
+  const MCUColor start(RawRGBValues(0.2, 0.4, 0.6, 0.8), ColorSpace::sRGB);
+  EXPECT_EQ(start.usingColorSpace(ColorSpace::sRGB), start);
   for (ColorSpace target : allColorSpaces()) {
-    const auto converted = srgb.usingColorSpace(target);
+    const auto converted = start.usingColorSpace(target);
     ASSERT_TRUE(converted) << caseName(target);
     EXPECT_EQ(converted->colorSpace(), target);
     EXPECT_EQ(converted->alpha(), 0.8);
@@ -146,13 +139,13 @@ TEST(MCUColor, UsingColorSpace) {
     ASSERT_TRUE(back);
     // The published OKLab matrices are rounded to ten places, so the round
     // trip through them is good to about 1e-7.
-    EXPECT_TRUE(back->isEffectivelyEqual(srgb, 1e-6)) << caseName(target);
+    EXPECT_TRUE(back->isEffectivelyEqual(start, 1e-6)) << caseName(target);
   }
   // OKLab and OKLCH leave through Display P3: a colour outside P3 is clipped.
   const MCUColor outside(RawLCHValues(0.9, 0.5, radians(140), 1));
-  const PlatformColor p3 = outside.asNSColor();
-  EXPECT_EQ(p3.colorSpace(), PlatformColorSpace::displayP3());
-  for (double v : rgbaComponentValues(p3)) {
+  const PlatformColor clipped = outside.asNSColor();
+  EXPECT_EQ(clipped.colorSpace(), PlatformColorSpace::displayP3());
+  for (double v : rgbaComponentValues(clipped)) {
     EXPECT_GE(v, 0);
     EXPECT_LE(v, 1);
   }
@@ -165,13 +158,12 @@ TEST(ColorOperations, WideColourAndClipping) {
     bool clips;
   };
   const Case cases[] = {
-      {PlatformColor::colorWithSRGBRed(0.5, 0.5, 0.5, 1), false, false},
-      {PlatformColor::colorWithSRGBRed(1.2, 0.5, 0.5, 1), true, false},  // sRGB itself never clips
-      {PlatformColor::colorWithColorSpace(PlatformColorSpace::extendedSRGB(), {0.5, 0.5, -0.01, 1}), true,
-       true},
-      {PlatformColor::colorWithColorSpace(PlatformColorSpace::extendedSRGB(), {1, 0, 1, 1}), false, false},
-      {PlatformColor::colorWithDisplayP3Red(0.5, 0.5, 0.5, 1), true, false},
-      {PlatformColor::colorWithDisplayP3Red(1, 0, 0, 1), true, true},
+      {srgb(0.5, 0.5, 0.5, 1), false, false},
+      {srgb(1.2, 0.5, 0.5, 1), true, false},  // sRGB itself never clips
+      {extended(0.5, 0.5, -0.01, 1), true, true},
+      {extended(1, 0, 1, 1), false, false},
+      {p3(0.5, 0.5, 0.5, 1), true, false},
+      {p3(1, 0, 0, 1), true, true},
       {PlatformColor::colorWithColorSpace(PlatformColorSpace::adobeRGB1998(), {0, 1, 0, 1}), false, false},
   };
   for (const auto& c : cases) {
@@ -182,8 +174,8 @@ TEST(ColorOperations, WideColourAndClipping) {
 
 TEST(ColorOperations, LuminanceReadsEncodedComponents) {
   EXPECT_DOUBLE_EQ(luminance(PlatformColor::sRGBWhite()), 0.2126 + 0.7152 + 0.0722);
-  EXPECT_DOUBLE_EQ(luminance(PlatformColor::colorWithDisplayP3Red(0, 1, 0, 1)), 0.7152);
-  EXPECT_DOUBLE_EQ(luminance(PlatformColor::colorWithSRGBRed(0.5, 0, 0, 0)), 0.1063);
+  EXPECT_DOUBLE_EQ(luminance(p3(0, 1, 0, 1)), 0.7152);
+  EXPECT_DOUBLE_EQ(luminance(srgb(0.5, 0, 0, 0)), 0.1063);
   // Grey colours are read through sRGB.
   const PlatformColor grey = PlatformColor::colorWithWhite(PlatformColorSpace::deviceGray(), 1, 1);
   EXPECT_NEAR(luminance(grey), 1.0, 1e-12);
@@ -196,8 +188,7 @@ TEST(ColorOperations, IncreaseContrast) {
   const Case cases[] = {
       {0.5, 1, -0.15}, {0.51, 1, 1.15}, {0.2, 0, 0.2}, {0.8, 0.5, 0.975}, {0.2, 0.5, 0.025}};
   for (const auto& c : cases) {
-    const PlatformColor result =
-        increaseContrast(PlatformColor::colorWithDisplayP3Red(c.in, c.in, c.in, 0.4), c.amount);
+    const PlatformColor result = increaseContrast(p3(c.in, c.in, c.in, 0.4), c.amount);
     EXPECT_EQ(result.colorSpace(), PlatformColorSpace::displayP3());
     for (double v : {result.redComponent(), result.greenComponent(), result.blueComponent()}) {
       EXPECT_NEAR(v, c.out, 1e-15) << c.in << " " << c.amount;
@@ -207,7 +198,7 @@ TEST(ColorOperations, IncreaseContrast) {
 }
 
 TEST(ColorOperations, IncreaseContrastLCHMovesOnlyLightness) {
-  const PlatformColor color = PlatformColor::colorWithSRGBRed(0.3, 0.5, 0.7, 0.6);
+  const PlatformColor color = srgb(0.3, 0.5, 0.7, 0.6);
   const PlatformColor result = increaseContrastLCH(color, 0.2);
   EXPECT_EQ(result.colorSpace(), PlatformColorSpace::sRGB());
   EXPECT_EQ(result.alphaComponent(), 0.6);
@@ -219,19 +210,17 @@ TEST(ColorOperations, IncreaseContrastLCHMovesOnlyLightness) {
   EXPECT_NEAR(after.lchValues()->hue, before.lchValues()->hue, 1e-6);
   EXPECT_TRUE(isEffectivelyEqual(increaseContrastLCH(color, 0), color, 1e-6));
   // A wide colour keeps its range on the way back into extended sRGB.
-  const PlatformColor wide =
-      PlatformColor::colorWithColorSpace(PlatformColorSpace::extendedSRGB(), {1.2, -0.1, 0.3, 1});
+  const PlatformColor wide = extended(1.2, -0.1, 0.3, 1);
   EXPECT_GT(increaseContrastLCH(wide, 0.1).redComponent(), 1.0);
 }
 
 TEST(ColorOperations, LerpAndComposite) {
-  const PlatformColor a = PlatformColor::colorWithDisplayP3Red(0, 0.2, 1, 1);
-  const PlatformColor b = PlatformColor::colorWithSRGBRed(1, 0.6, 0, 0);
+  const PlatformColor a = p3(0, 0.2, 1, 1);
+  const PlatformColor b = srgb(1, 0.6, 0, 0);
   const auto mid = lerpColor(a, b, 0.25, false);
   ASSERT_TRUE(mid);
   // No reconciliation of spaces: components mix as stored, in the receiver's space.
-  EXPECT_TRUE(isEffectivelyEqual(*mid, PlatformColor::colorWithDisplayP3Red(0.25, 0.3, 0.75, 0.75), 1e-15))
-      << *mid;
+  EXPECT_TRUE(isEffectivelyEqual(*mid, p3(0.25, 0.3, 0.75, 0.75), 1e-15)) << *mid;
   EXPECT_EQ(lerpColor(a, b, -1, false), a);
   EXPECT_EQ(lerpColor(a, b, 9, false)->redComponent(), 1.0);
 
@@ -242,18 +231,17 @@ TEST(ColorOperations, LerpAndComposite) {
   EXPECT_NEAR(towardsGrey->redComponent(),
               grey.colorUsingColorSpace(PlatformColorSpace::sRGB())->redComponent(), 1e-15);
 
-  const PlatformColor opaque = PlatformColor::colorWithSRGBRed(0.3, 0.2, 0.1, 1);
+  const PlatformColor opaque = srgb(0.3, 0.2, 0.1, 1);
   EXPECT_EQ(compositedColor(opaque, PlatformColor::sRGBWhite()), opaque);
-  const PlatformColor background = PlatformColor::colorWithSRGBRed(0.1, 0.7, 0.9, 0.8);
-  const PlatformColor clear = compositedColor(PlatformColor::colorWithSRGBRed(0.3, 0.2, 0.1, 0), background);
+  const PlatformColor background = srgb(0.1, 0.7, 0.9, 0.8);
+  const PlatformColor clear = compositedColor(srgb(0.3, 0.2, 0.1, 0), background);
   EXPECT_TRUE(isEffectivelyEqual(clear, background, 1e-15)) << clear;
-  const PlatformColor half =
-      compositedColor(PlatformColor::colorWithSRGBRed(1, 1, 1, 0.5), PlatformColor::sRGBBlack());
-  EXPECT_TRUE(isEffectivelyEqual(half, PlatformColor::colorWithSRGBRed(0.5, 0.5, 0.5, 1), 1e-15)) << half;
+  const PlatformColor half = compositedColor(srgb(1, 1, 1, 0.5), PlatformColor::sRGBBlack());
+  EXPECT_TRUE(isEffectivelyEqual(half, srgb(0.5, 0.5, 0.5, 1), 1e-15)) << half;
 }
 
 TEST(ColorOperations, ComponentListsAndHSBEdits) {
-  const PlatformColor color = PlatformColor::colorWithSRGBRed(0.2, 0.4, 0.8, 0.5);
+  const PlatformColor color = srgb(0.2, 0.4, 0.8, 0.5);
   EXPECT_EQ(argbComponentValues(color), (std::array<double, 4>{0.5, 0.2, 0.4, 0.8}));
   const auto hsb = hsbComponentValues(color);
   EXPECT_NEAR(hsb[0], 220.0 / 360, 1e-12);
@@ -262,22 +250,18 @@ TEST(ColorOperations, ComponentListsAndHSBEdits) {
   EXPECT_EQ(hsb[3], 0.5);
 
   const PlatformColor darker = withBrightness(color, 0.4);
-  EXPECT_TRUE(isEffectivelyEqual(darker, PlatformColor::colorWithSRGBRed(0.1, 0.2, 0.4, 0.5), 1e-12))
-      << darker;
+  EXPECT_TRUE(isEffectivelyEqual(darker, srgb(0.1, 0.2, 0.4, 0.5), 1e-12)) << darker;
   const PlatformColor greyer = withSaturation(color, 0);
-  EXPECT_TRUE(isEffectivelyEqual(greyer, PlatformColor::colorWithSRGBRed(0.8, 0.8, 0.8, 0.5), 1e-12))
-      << greyer;
+  EXPECT_TRUE(isEffectivelyEqual(greyer, srgb(0.8, 0.8, 0.8, 0.5), 1e-12)) << greyer;
   EXPECT_NEAR(withHue(color, 0.1).hueComponent(), 0.1, 1e-12);
 }
 
 TEST(ColorOperations, EffectiveEqualityNeedsOneRGBSpace) {
-  const PlatformColor a = PlatformColor::colorWithSRGBRed(0.5, 0.5, 0.5, 1);
+  const PlatformColor a = srgb(0.5, 0.5, 0.5, 1);
   EXPECT_FALSE(isEffectivelyEqual(a, a, 0));
-  EXPECT_TRUE(isEffectivelyEqual(a, PlatformColor::colorWithSRGBRed(0.5, 0.5, 0.5 + 1e-7, 1), 1e-6));
-  EXPECT_FALSE(isEffectivelyEqual(a, PlatformColor::colorWithDisplayP3Red(0.5, 0.5, 0.5, 1), 1));
-  const PlatformColor linear =
-      PlatformColor::colorWithColorSpace(PlatformColorSpace::extendedLinearSRGB(), {0.5, 0.5, 0.5, 1});
-  EXPECT_FALSE(isEffectivelyEqual(linear, linear, 1));
+  EXPECT_TRUE(isEffectivelyEqual(a, srgb(0.5, 0.5, 0.5 + 1e-7, 1), 1e-6));
+  EXPECT_FALSE(isEffectivelyEqual(a, p3(0.5, 0.5, 0.5, 1), 1));
+  EXPECT_FALSE(isEffectivelyEqual(linear(0.5, 0.5, 0.5), linear(0.5, 0.5, 0.5), 1));
 }
 
 }  // namespace

@@ -1,21 +1,21 @@
-#include <gtest/gtest.h>
-
 #include <cmath>
 #include <vector>
 
+#include "ColorTestSupport.h"
 #include "MerrinColorUtils/ColorOperations.h"
-#include "MerrinColorUtils/platform/PlatformColor.h"
 
 namespace mcu {
 namespace {
 
+using namespace testing;
+
 TEST(PlatformColor, MakingNeverClamps) {
-  const PlatformColor color = PlatformColor::colorWithSRGBRed(1.25, -0.5, 3.0, 2.0);
+  const PlatformColor color = srgb(1.25, -0.5, 3.0, 2.0);
   EXPECT_EQ(rgbaComponentValues(color), (std::array<double, 4>{1.25, -0.5, 3.0, 2.0}));
   EXPECT_EQ(color.colorSpace(), PlatformColorSpace::sRGB());
+  EXPECT_EQ(color.colorUsingColorSpace(PlatformColorSpace::sRGB()), color);  // its own space changes nothing
   EXPECT_EQ(PlatformColor::colorWithRed(0.1, 0.2, 0.3, 1).colorSpace(), PlatformColorSpace::sRGB());
-  EXPECT_EQ(PlatformColor::colorWithDisplayP3Red(0.1, 0.2, 0.3, 1).colorSpace(),
-            PlatformColorSpace::displayP3());
+  EXPECT_EQ(p3(0.1, 0.2, 0.3, 1).colorSpace(), PlatformColorSpace::displayP3());
 }
 
 TEST(PlatformColor, ComponentCountFollowsTheModel) {
@@ -32,22 +32,16 @@ TEST(PlatformColor, ComponentCountFollowsTheModel) {
   EXPECT_EQ(cmykComponentValues(cmyk), (std::array<double, 5>{0.1, 0.2, 0.3, 0.4, 0.5}));
 }
 
-TEST(PlatformColor, ConvertingIntoItsOwnSpaceChangesNothing) {
-  const PlatformColor wide = PlatformColor::colorWithSRGBRed(1.5, -0.25, 0.5, 0.75);
-  EXPECT_EQ(wide.colorUsingColorSpace(PlatformColorSpace::sRGB()), wide);
-}
-
 TEST(PlatformColor, ClipsOnlyIntoNonExtendedSpaces) {
-  const PlatformColor wide =
-      PlatformColor::colorWithColorSpace(PlatformColorSpace::extendedSRGB(), {1.5, -0.25, 0.5, 1});
-  const auto srgb = wide.colorUsingColorSpace(PlatformColorSpace::sRGB());
-  ASSERT_TRUE(srgb);
-  EXPECT_TRUE(isEffectivelyEqual(*srgb, PlatformColor::colorWithSRGBRed(1, 0, 0.5, 1), 1e-12)) << *srgb;
+  const PlatformColor wide = extended(1.5, -0.25, 0.5, 1);
+  const auto clipped = wide.colorUsingColorSpace(PlatformColorSpace::sRGB());
+  ASSERT_TRUE(clipped);
+  EXPECT_TRUE(isEffectivelyEqual(*clipped, srgb(1, 0, 0.5, 1), 1e-12)) << *clipped;
 
   // Out to extended Display P3 and back to extended sRGB keeps every value.
-  const auto p3 = wide.colorUsingColorSpace(PlatformColorSpace::extendedDisplayP3());
-  ASSERT_TRUE(p3);
-  const auto back = p3->colorUsingColorSpace(PlatformColorSpace::extendedSRGB());
+  const auto wideP3 = wide.colorUsingColorSpace(PlatformColorSpace::extendedDisplayP3());
+  ASSERT_TRUE(wideP3);
+  const auto back = wideP3->colorUsingColorSpace(PlatformColorSpace::extendedSRGB());
   ASSERT_TRUE(back);
   EXPECT_TRUE(isEffectivelyEqual(*back, wide, 1e-12)) << *back;
 }
@@ -64,8 +58,7 @@ TEST(PlatformColor, GreyAndCMYKConvertThroughTheWorkingSpace) {
   ASSERT_TRUE(backToGrey);
   EXPECT_NEAR(backToGrey->whiteComponent(), 0.5, 1e-12);
 
-  const auto cmyk =
-      PlatformColor::colorWithSRGBRed(1, 0.5, 0, 1).colorUsingColorSpace(PlatformColorSpace::genericCMYK());
+  const auto cmyk = srgb(1, 0.5, 0, 1).colorUsingColorSpace(PlatformColorSpace::genericCMYK());
   ASSERT_TRUE(cmyk);
   EXPECT_NEAR(cmyk->cyanComponent(), 0, 1e-12);
   EXPECT_NEAR(cmyk->magentaComponent(), 0.5, 1e-12);
@@ -90,7 +83,7 @@ TEST(PlatformColor, HueSaturationBrightness) {
       {0.5, 0.25, 0, 1.0 / 12, 1, 0.5},
   };
   for (const auto& c : cases) {
-    const PlatformColor color = PlatformColor::colorWithDisplayP3Red(c.r, c.g, c.b, 0.5);
+    const PlatformColor color = p3(c.r, c.g, c.b, 0.5);
     EXPECT_NEAR(color.hueComponent(), c.h, 1e-12) << color;
     EXPECT_NEAR(color.saturationComponent(), c.s, 1e-12) << color;
     EXPECT_NEAR(color.brightnessComponent(), c.v, 1e-12) << color;
@@ -106,11 +99,11 @@ TEST(PlatformColor, HueSaturationBrightness) {
 }
 
 TEST(PlatformColor, EqualityNeedsTheSameSpaceAndComponents) {
-  const PlatformColor red = PlatformColor::colorWithSRGBRed(1, 0, 0, 1);
-  EXPECT_EQ(red, PlatformColor::colorWithSRGBRed(1, 0, 0, 1));
-  EXPECT_NE(red, PlatformColor::colorWithColorSpace(PlatformColorSpace::extendedSRGB(), {1, 0, 0, 1}));
-  EXPECT_NE(red, PlatformColor::colorWithSRGBRed(1, 0, 0, 0.5));
-  EXPECT_EQ(red.colorWithAlphaComponent(0.5), PlatformColor::colorWithSRGBRed(1, 0, 0, 0.5));
+  const PlatformColor red = srgb(1, 0, 0, 1);
+  EXPECT_EQ(red, srgb(1, 0, 0, 1));
+  EXPECT_NE(red, extended(1, 0, 0, 1));
+  EXPECT_NE(red, srgb(1, 0, 0, 0.5));
+  EXPECT_EQ(red.colorWithAlphaComponent(0.5), srgb(1, 0, 0, 0.5));
   EXPECT_EQ(PlatformColor(), PlatformColor::sRGBBlack());
 }
 
@@ -147,8 +140,7 @@ TEST(PlatformColor, AdobeRGBUsesItsOwnPrimaries) {
   // Adobe RGB green lies outside sRGB; its white is sRGB's white.
   const PlatformColor green =
       PlatformColor::colorWithColorSpace(PlatformColorSpace::adobeRGB1998(), {0, 1, 0, 1});
-  const auto srgb = green.colorUsingColorSpace(PlatformColorSpace::extendedSRGB());
-  EXPECT_LT(srgb->redComponent(), 0.0);
+  EXPECT_LT(green.colorUsingColorSpace(PlatformColorSpace::extendedSRGB())->redComponent(), 0.0);
   const auto white = PlatformColor::colorWithColorSpace(PlatformColorSpace::adobeRGB1998(), {1, 1, 1, 1})
                          .colorUsingColorSpace(PlatformColorSpace::sRGB());
   EXPECT_TRUE(isEffectivelyEqual(*white, PlatformColor::sRGBWhite(), 1e-12)) << *white;

@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
@@ -53,9 +54,7 @@ class PreviewControllerTest : public ::testing::Test {
   }
 
   static bool shows(PreviewViewController& controller, std::string_view text) {
-    for (const auto& t : textsShown(controller))
-      if (t == text) return true;
-    return false;
+    return std::ranges::count(textsShown(controller), text) > 0;
   }
 
   fs::path dir_;

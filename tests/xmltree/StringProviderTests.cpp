@@ -127,29 +127,16 @@ TEST(StringProvider, Enumerations) {
       {(*valued(std::nullopt))[XMLSubscriptKey::index(0)], "[Fruit] init failed with nil value"},
       {(*XML::make("r", {{"f", "plum"}}))["$f"], "[Fruit] init failed with raw value: [plum]"},
   };
-  for (const auto& [result, message] : fruitFailures) {
-    try {
-      result.getEnum<Fruit>();
-      ADD_FAILURE() << message;
-    } catch (const XMLError& e) {
-      EXPECT_EQ(e.kind(), XMLError::Kind::initFailue);
-      EXPECT_EQ(e.message(), message);
-    }
-  }
+  for (const auto& [result, message] : fruitFailures)
+    testing::expectXMLError([&] { result.getEnum<Fruit>(); }, XMLError::Kind::initFailue, message);
   // Integer raw values are read with the getter of the raw type's width first.
   const std::pair<const char*, std::string> codeFailures[] = {
       {"+3", "[Code] init failed with raw value: [3]"},
       {"300", "[Code] init failed with nil value"},  // outside Int8
       {"two", "[Code] init failed with nil value"},
   };
-  for (const auto& [text, message] : codeFailures) {
-    try {
-      valued(text)->getEnum<Code>();
-      ADD_FAILURE() << message;
-    } catch (const XMLError& e) {
-      EXPECT_EQ(e.message(), message);
-    }
-  }
+  for (const auto& [text, message] : codeFailures)
+    testing::expectXMLError([&] { valued(text)->getEnum<Code>(); }, XMLError::Kind::initFailue, message);
 }
 
 }  // namespace

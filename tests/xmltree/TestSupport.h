@@ -1,4 +1,4 @@
-// Shared by the xmltree tests: parse helpers and a captured parse-error sink.
+// Shared by the xmltree tests: parse helpers, error checks and a captured parse-error sink.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -23,6 +23,18 @@ class CapturedReports : public ::testing::Test {
 
 inline XMLPtr parse(std::string_view text) {
   return XML::fromData(text);
+}
+
+// Runs `action` and expects it to throw an XMLError of `kind` saying `message`.
+template <class Action>
+void expectXMLError(Action action, XMLError::Kind kind, std::string_view message) {
+  try {
+    action();
+    ADD_FAILURE() << "no error thrown; expected " << message;
+  } catch (const XMLError& e) {
+    EXPECT_EQ(e.kind(), kind);
+    EXPECT_EQ(e.message(), message);
+  }
 }
 
 inline std::string repeat(std::string_view piece, std::size_t count) {

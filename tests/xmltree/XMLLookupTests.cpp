@@ -106,20 +106,8 @@ TEST(XMLLookup, ReadingResults) {
       {chain({"nope"}), "no such children named: \"nope\"", "no such children named: \"nope\""},
   };
   for (const ThrowCase& c : throwing) {
-    try {
-      c.result.getXML();
-      ADD_FAILURE() << "getXML did not throw";
-    } catch (const XMLError& e) {
-      EXPECT_EQ(e.kind(), XMLError::Kind::subscriptFailue);
-      EXPECT_EQ(e.message(), c.xmlMessage);
-    }
-    try {
-      c.result.getXMLList();
-      ADD_FAILURE() << "getXMLList did not throw";
-    } catch (const XMLError& e) {
-      EXPECT_EQ(e.kind(), XMLError::Kind::subscriptFailue);
-      EXPECT_EQ(e.message(), c.listMessage);
-    }
+    testing::expectXMLError([&] { c.result.getXML(); }, XMLError::Kind::subscriptFailue, c.xmlMessage);
+    testing::expectXMLError([&] { c.result.getXMLList(); }, XMLError::Kind::subscriptFailue, c.listMessage);
   }
 }
 

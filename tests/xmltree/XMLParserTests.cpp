@@ -22,7 +22,7 @@ TEST_F(XMLParser, ElementsAttributesTextAndEntities) {
   ASSERT_EQ(root->xmlChildren().size(), 1u);
   EXPECT_EQ(root->xmlChildren()[0]->xmlName(), "t:b");
   EXPECT_EQ(root->xmlChildren()[0]->xmlValue(), "&B");  // CDATA sections add nothing
-  EXPECT_EQ(root->xmlValue(), std::nullopt);                // comments leave no trace
+  EXPECT_EQ(root->xmlValue(), std::nullopt);            // comments leave no trace
   EXPECT_TRUE(lines.empty());
 }
 
