@@ -15,7 +15,9 @@ LeftAlignedFlowLayout::LeftAlignedFlowLayout(double cellSpacing, double sectionS
     : cellSpacing_(cellSpacing), sectionSpacing_(sectionSpacing), headerHeight_(headerHeight) {}
 
 void LeftAlignedFlowLayout::prepare() {
-  CollectionViewFlowLayout::prepare();
+  // Every query is answered from this layout's own pass, so the plain flow
+  // layout's pass (which would ask the delegate for every item's size) is
+  // not run.
   hostkit::CollectionView* view = collectionView();
   if (!view) return;
 

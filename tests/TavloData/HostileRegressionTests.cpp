@@ -8,7 +8,6 @@
 #include <sstream>
 
 #include "../../fuzz/ReaderRoundTrip.h"
-#include "DataTestSupport.h"
 #include "xmltree/XML.h"
 
 namespace tavlo {
@@ -27,16 +26,6 @@ TEST(HostileRegression, EveryKeptInputPassesTheReaderRoundTrip) {
   }
   EXPECT_GT(replayed, 0);
   xmltree::setParseErrorSink(nullptr);
-}
-
-TEST(HostileRegression, AWhitespaceKeyIsWrittenEmptyAndThenDropped) {
-  // The writer trims texts, and a setting needs a key text to be read.
-  const auto read =
-      testsupport::readItems("", "<settings><setting><key>  </key><value>v</value></setting></settings>");
-  ASSERT_EQ(read->settings().size(), 1u);
-  const std::string written = MerrinColorFileWriter::data(*read);
-  EXPECT_NE(written.find("<key></key>"), std::string::npos);
-  EXPECT_TRUE(MerrinColorFileReader().parse(written)->settings().empty());
 }
 
 }  // namespace
