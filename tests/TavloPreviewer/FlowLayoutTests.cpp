@@ -90,15 +90,30 @@ TEST(LeftAlignedFlowLayout, Queries) {
   EXPECT_EQ(header->frame.height, 40);
   EXPECT_FALSE(
       layout.layoutAttributesForSupplementaryView(hostkit::elementKindSectionFooter, IndexPath(1, 0)));
+}
 
-  // A band across the second row of the first section and the next header.
-  std::vector<IndexPath> found;
-  for (const auto& a : layout.layoutAttributesForElementsInRect(Rect{0, 200, 400, 200}))
-    found.push_back(a.indexPath);
-  EXPECT_EQ(found, (std::vector<IndexPath>{IndexPath(0, 2), IndexPath(1, 0)}));
-  // (1, 0) above is the header; the second section's cell starts at 416.
-  EXPECT_EQ(layout.layoutAttributesForElementsInRect(Rect{0, 200, 400, 200}).back().representedElementKind,
-            hostkit::elementKindSectionHeader);
+TEST(LeftAlignedFlowLayout, ElementsInRectAreExactlyThoseThatIntersectIt) {
+  // The query searches sections and rows by position; it must find what a
+  // test of every element finds, in the same order, wherever the rectangle is.
+  auto layout = gridLayout();
+  const std::vector<Shape> sections{{3, false}, {0, true}, {0, true}, {7, true},
+                                    {1, true},  {0, true}, {12, true}};
+  for (double width : {207.0, 400.0, 1024.0}) {
+    layout.layOut(width, sections);
+    const double height = layout.contentSize().height;
+    for (double top = -200; top < height + 200; top += 37)
+      for (double bandHeight : {0.5, 5.0, 180.0, 700.0}) {
+        const hostkit::Rect rect{0, top, width, bandHeight};
+        std::vector<IndexPath> expected, found;
+        for (const auto& [section, header] : layout.headerAttributes()) {
+          if (header.frame.intersects(rect)) expected.push_back(header.indexPath);
+          for (const auto& item : layout.layoutAttributes().at(section))
+            if (item.frame.intersects(rect)) expected.push_back(item.indexPath);
+        }
+        for (const auto& a : layout.layoutAttributesForElementsInRect(rect)) found.push_back(a.indexPath);
+        ASSERT_EQ(found, expected) << "width " << width << ", band from " << top << " of " << bandHeight;
+      }
+  }
 }
 
 }  // namespace

@@ -151,33 +151,6 @@ TEST(CollectionViewWrapperController, UpdatingSwapsTheDelegateAndReloads) {
   EXPECT_EQ(grid.view().numberOfItemsInSection(0), 1);
 }
 
-TEST(LeftAlignedFlowLayout, ElementsInRectAreExactlyThoseThatIntersectIt) {
-  // The query searches sections and rows by position; it must find what a
-  // test of every element finds, in the same order, wherever the rectangle is.
-  LeftAlignedFlowLayout layout(16, 6, 40);
-  layout.itemSize = {160, 160};
-  layout.sectionInset = {6, 16, 6, 16};
-  using Shape = LeftAlignedFlowLayout::SectionShape;
-  const std::vector<Shape> sections{{3, false}, {0, true}, {0, true}, {7, true},
-                                    {1, true},  {0, true}, {12, true}};
-  for (double width : {207.0, 400.0, 1024.0}) {
-    layout.layOut(width, sections);
-    const double height = layout.contentSize().height;
-    for (double top = -200; top < height + 200; top += 37)
-      for (double bandHeight : {0.5, 5.0, 180.0, 700.0}) {
-        const hostkit::Rect rect{0, top, width, bandHeight};
-        std::vector<IndexPath> expected, found;
-        for (const auto& [section, header] : layout.headerAttributes()) {
-          if (header.frame.intersects(rect)) expected.push_back(header.indexPath);
-          for (const auto& item : layout.layoutAttributes().at(section))
-            if (item.frame.intersects(rect)) expected.push_back(item.indexPath);
-        }
-        for (const auto& a : layout.layoutAttributesForElementsInRect(rect)) found.push_back(a.indexPath);
-        ASSERT_EQ(found, expected) << "width " << width << ", band from " << top << " of " << bandHeight;
-      }
-  }
-}
-
 TEST(CollectionView, PreparesItsLayoutOncePerWidthAndReload) {
   struct CountingLayout : hostkit::CollectionViewFlowLayout {
     int prepared = 0;
