@@ -1,0 +1,86 @@
+#include "TavloExport/ColorTexts.h"
+
+#include <charconv>
+#include <cmath>
+
+#include "MerrinColorUtils/ColorConverter.h"
+#include "MerrinColorUtils/Numeric.h"
+#include "TavloData/MerrinColorItem.h"
+
+namespace tavlo::exports {
+
+namespace {
+
+// Components this close to the edge of sRGB print the same at four places,
+// so a Display P3 colour that round-trips through sRGB with noise is not
+// reported as wide.
+constexpr double kGamutTolerance = 1e-5;
+
+mcu::ColorConverterOptions exportOptions() {
+  mcu::ColorConverterOptions options;
+  options.roundedTo = 4;
+  return options;
+}
+
+std::string convert(const mcu::PlatformColor& color, mcu::ColorFormat format, mcu::ColorSpace space) {
+  return mcu::ColorConverter::convertColorToString(color, format, space, exportOptions())
+      .colorString.value_or(std::string());
+}
+
+}  // namespace
+
+mcu::ColorFormat colorFormatFor(BuildExportFormat format) {
+  switch (format) {
+    case BuildExportFormat::cssHex:
+      return mcu::ColorFormat::htmlRGB;
+    case BuildExportFormat::cssRGBA:
+      return mcu::ColorFormat::cssRGB;
+    case BuildExportFormat::cssColor:
+      return mcu::ColorFormat::cssColor;
+    case BuildExportFormat::cssOKLCH:
+      return mcu::ColorFormat::cssOKLCH;
+  }
+  return mcu::ColorFormat::htmlRGB;
+}
+
+bool isOutsideSRGB(const mcu::PlatformColor& color) {
+  if (color.colorSpace() == mcu::PlatformColorSpace::sRGB()) return false;
+  const auto extended = color.colorUsingColorSpace(mcu::PlatformColorSpace::extendedSRGB());
+  if (!extended) return false;
+  for (double component : {extended->redComponent(), extended->greenComponent(), extended->blueComponent()})
+    if (!(component >= -kGamutTolerance && component <= 1 + kGamutTolerance)) return true;
+  return false;
+}
+
+mcu::PlatformColor clippedSRGB(const mcu::PlatformColor& color) {
+  if (color.colorSpace() == mcu::PlatformColorSpace::sRGB()) return color;
+  return color.colorUsingColorSpace(mcu::PlatformColorSpace::sRGB()).value_or(color);
+}
+
+std::string cssExactColor(const mcu::PlatformColor& color) {
+  mcu::ColorSpace space = workingColorSpaceFor(color.colorSpace());
+  return convert(color, mcu::ColorFormat::cssColor, space);
+}
+
+CssColorText cssColorText(const mcu::PlatformColor& color, BuildExportFormat format) {
+  const mcu::ColorFormat notation = colorFormatFor(format);
+  if (format == BuildExportFormat::cssColor) return {cssExactColor(color), std::nullopt};
+  if (format == BuildExportFormat::cssOKLCH)
+    return {convert(color, notation, workingColorSpaceFor(color.colorSpace())), std::nullopt};
+  // Hex and rgb() are sRGB notations: anything else is written in sRGB,
+  // clipped when it has to be, with the exact colour beside it.
+  CssColorText result{convert(clippedSRGB(color), notation, mcu::ColorSpace::sRGB), std::nullopt};
+  if (isOutsideSRGB(color)) result.exact = cssExactColor(color);
+  return result;
+}
+
+std::string numberText(double value) {
+  if (!std::isfinite(value)) return "0";
+  value = mcu::roundTo(value, 4);
+  if (value == 0) value = 0;  // no "-0"
+  char buffer[64];
+  const auto written = std::to_chars(buffer, buffer + sizeof buffer, value);
+  return std::string(buffer, written.ptr);
+}
+
+}  // namespace tavlo::exports

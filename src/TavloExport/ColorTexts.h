@@ -1,0 +1,42 @@
+// Colour texts for exported files: the task's notation through the colour
+// converter at four decimal places, and what to do with colours that sRGB
+// cannot hold.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "MerrinColorUtils/ColorFormat.h"
+#include "MerrinColorUtils/platform/PlatformColor.h"
+#include "TavloData/BuildGroup.h"
+
+namespace tavlo::exports {
+
+// The converter notation of a task format: cssHex -> htmlRGB, cssRGBA -> cssRGB ...
+mcu::ColorFormat colorFormatFor(BuildExportFormat format);
+
+// Whether the colour lies outside sRGB: a Display P3 colour beyond the sRGB
+// gamut, or extended-sRGB components below 0 or above 1.
+bool isOutsideSRGB(const mcu::PlatformColor& color);
+
+struct CssColorText {
+  // The text in the task's notation. Notations that only hold sRGB (hex,
+  // rgb()) get the colour converted into sRGB and clipped.
+  std::string text;
+  // Set when `text` had to clip: the exact colour as color(display-p3 ...) or
+  // color(srgb ...) with its components unclipped.
+  std::optional<std::string> exact;
+};
+// A colour for CSS, SCSS and LESS.
+CssColorText cssColorText(const mcu::PlatformColor& color, BuildExportFormat format);
+
+// The exact colour as color(srgb ...) or color(display-p3 ...), four places.
+std::string cssExactColor(const mcu::PlatformColor& color);
+
+// The colour in sRGB, clipped to 0...1 (the colour itself when it is sRGB).
+mcu::PlatformColor clippedSRGB(const mcu::PlatformColor& color);
+
+// A number as the files write it: up to four decimal places, shortest form, "." always.
+std::string numberText(double value);
+
+}  // namespace tavlo::exports
