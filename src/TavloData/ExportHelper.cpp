@@ -56,16 +56,24 @@ std::string booleanText(bool value) {
   return value ? "true" : "false";
 }
 
+// The options the clipboard uses: four decimal places and a "p3: " marker, so
+// that a Display P3 value is never read back as sRGB.
+mcu::ColorConverterOptions documentColorOptions() {
+  mcu::ColorConverterOptions options;
+  options.roundedTo = 4;
+  options.p3Prefix = "p3: ";
+  return options;
+}
+
 }  // namespace
 
 std::string ExportHelper::colorText(const mcu::PlatformColor& color, mcu::ColorFormat format) {
   const mcu::ColorSpace space = workingColorSpaceFor(color.colorSpace());
-  mcu::ColorConverterResult result =
-      mcu::ColorConverter::convertColorToString(color, format, space, mcu::ColorConverterOptions{});
+  const mcu::ColorConverterOptions options = documentColorOptions();
+  mcu::ColorConverterResult result = mcu::ColorConverter::convertColorToString(color, format, space, options);
   if (result.colorString) return *result.colorString;
   // A notation that cannot express the colour falls back to its plain components.
-  result = mcu::ColorConverter::convertColorToString(color, mcu::ColorFormat::floatRGBA, space,
-                                                     mcu::ColorConverterOptions{});
+  result = mcu::ColorConverter::convertColorToString(color, mcu::ColorFormat::floatRGBA, space, options);
   return result.colorString.value_or(std::string());
 }
 

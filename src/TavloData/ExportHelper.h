@@ -44,7 +44,8 @@ class ExportHelper {
   // or the bare value.
   static std::string exportLines(std::optional<std::string_view> name, const VariantTexts& texts);
 
-  // A colour in FORMAT, expressed in the colour's own space.
+  // A colour in FORMAT, expressed in the colour's own space (4 decimal places;
+  // Display P3 values marked "p3: " where the notation takes the marker).
   static std::string colorText(const mcu::PlatformColor& color, mcu::ColorFormat format);
   // "X: 0, Y: 8, Blur: 8, Spread: 0, Color: #000000" (numbers in the user's format).
   static std::string shadowText(const ShadowDetails& shadow, mcu::ColorFormat format);

@@ -44,10 +44,11 @@ std::vector<std::string> words(std::string_view text) {
     int32_t start = i;
     UChar32 c = 0;
     U8_NEXT(bytes, i, length, c);
-    // Letters and digits in every script; combining marks stay with their
-    // letter so that decomposed "é" is one word.
+    // Every letter and number in every script (general categories L and N, so
+    // "½", "²" and "Ⅻ" count); combining marks stay with their letter so that
+    // decomposed "é" is one word.
     bool wordChar =
-        c >= 0 && (u_isalnum(c) ||
+        c >= 0 && ((U_GET_GC_MASK(c) & (U_GC_L_MASK | U_GC_N_MASK)) != 0 ||
                    (!current.empty() && (u_getCombiningClass(c) != 0 || u_charType(c) == U_NON_SPACING_MARK ||
                                          u_charType(c) == U_COMBINING_SPACING_MARK)));
     if (wordChar) {

@@ -1,4 +1,4 @@
-// Casing of exported names: words are runs of Unicode letters and digits,
+// Casing of exported names: words are runs of Unicode letters and numbers,
 // so "Größe 2" and "naïve café" split and case the way a person reads them.
 #pragma once
 
@@ -8,7 +8,7 @@
 
 namespace tavlo {
 
-// The runs of letters and digits of TEXT, in order; everything else separates.
+// The runs of letters and numbers of TEXT, in order; everything else separates.
 std::vector<std::string> words(std::string_view text);
 
 // "brand primary-2" -> "brandPrimary2"; no words give the empty text.

@@ -26,6 +26,10 @@ TEST(BuildNameTransform, CasesNamesByWordsOfLettersAndDigits) {
       // A decomposed "é" (e + combining acute) stays one word.
       {"cafe\xCC\x81 noir", "cafe\xCC\x81 noir", "cafe\xCC\x81Noir", "Cafe\xCC\x81Noir", "cafe\xCC\x81_noir",
        "cafe\xCC\x81-noir"},
+      // Every letter and number is part of a word, not only decimal digits.
+      {"½ size", "½ size", "½Size", "½Size", "½_size", "½-size"},
+      {"x² area", "x² area", "x²Area", "X²Area", "x²_area", "x²-area"},
+      {"Chapter Ⅻ", "Chapter Ⅻ", "chapterⅫ", "ChapterⅫ", "chapter_ⅻ", "chapter-ⅻ"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);

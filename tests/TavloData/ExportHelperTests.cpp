@@ -104,6 +104,25 @@ TEST_F(Export, ColoursRampsShadowsAndAliases) {
             "Gap alias: 12");
 }
 
+// Colour texts are the clipboard's: four decimal places, and Display P3 values
+// marked so that they do not read back as sRGB.
+TEST_F(Export, ColourTextsMarkDisplayP3) {
+  using mcu::PlatformColor;
+  struct Case {
+    PlatformColor color;
+    ColorFormat format;
+    std::string expected;
+  };
+  const std::vector<Case> cases = {
+      {PlatformColor::colorWithDisplayP3Red(1, 0, 0, 1), ColorFormat::htmlRGB, "p3: #FF0000"},
+      {PlatformColor::colorWithDisplayP3Red(1, 0.5, 0, 0.25), ColorFormat::floatRGBA, "p3: 1 0.5 0 0.25"},
+      {PlatformColor::colorWithDisplayP3Red(1, 0, 0, 1), ColorFormat::cssColor, "color(display-p3 1 0 0)"},
+      {PlatformColor::colorWithSRGBRed(1, 0, 0, 1), ColorFormat::htmlRGB, "#FF0000"},
+      {PlatformColor::colorWithSRGBRed(0.123456, 0, 1, 1), ColorFormat::floatRGBA, "0.1235 0 1 1"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ExportHelper::colorText(c.color, c.format), c.expected);
+}
+
 TEST(ExportNames, FullNameUnderEachTransform) {
   using T = BuildNameTransform;
   struct Case {
