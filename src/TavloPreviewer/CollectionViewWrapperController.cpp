@@ -27,6 +27,13 @@ void CollectionViewWrapperController::viewDidLoad() {
   if (!delegate.expired()) configureCollectionView();
 }
 
+std::shared_ptr<LeftAlignedFlowLayout> CollectionViewWrapperController::makeGridLayout() {
+  auto layout = std::make_shared<LeftAlignedFlowLayout>(cellSpacing, sectionSpacing, headerHeight);
+  layout->itemSize = {cellSize, cellSize};
+  layout->sectionInset = {sectionSpacing, cellSpacing, sectionSpacing, cellSpacing};
+  return layout;
+}
+
 void CollectionViewWrapperController::configureCollectionView() {
   if (!collectionView) return;
   MerrinColorCollectionView& grid = *collectionView;
@@ -34,10 +41,7 @@ void CollectionViewWrapperController::configureCollectionView() {
   // The enclosing scroll view shows the same colour below a short grid.
   view()->backgroundColor = grid.backgroundColors.front();
 
-  auto layout = std::make_shared<LeftAlignedFlowLayout>(cellSpacing, sectionSpacing, headerHeight);
-  layout->itemSize = {cellSize, cellSize};
-  layout->sectionInset = {sectionSpacing, cellSpacing, sectionSpacing, cellSpacing};
-  grid.setCollectionViewLayout(layout);
+  grid.setCollectionViewLayout(makeGridLayout());
 
   grid.menuDelegate = std::static_pointer_cast<CollectionViewWrapperController>(shared_from_this());
   grid.allowsInteraction = false;

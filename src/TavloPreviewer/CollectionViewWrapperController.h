@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "TavloPreviewer/CollectionViewWrapperDelegate.h"
+#include "TavloPreviewer/LeftAlignedFlowLayout.h"
 #include "TavloPreviewer/MerrinColorCollectionView.h"
 #include "hostkit/CollectionView.h"
 #include "hostkit/PlatformView.h"
@@ -44,6 +45,10 @@ class CollectionViewWrapperController : public hostkit::ViewController,
   const std::string dropIndicatorIdentifier = "DropIndicatorView";
 
   std::string nibName() const override { return "CollectionViewWrapperController"; }
+
+  // The grid's flow layout with the metrics above; a host that hit-tests the
+  // grid itself asks one of these for the element at a point.
+  static std::shared_ptr<LeftAlignedFlowLayout> makeGridLayout();
 
   // Background, layout, interaction and the registered cell kinds. Runs once
   // the view has loaded, if the delegate is set by then.

@@ -555,6 +555,18 @@ std::optional<Raster> rasterize(const Drawing& drawing, const RenderOptions& opt
   return raster;
 }
 
+void drawVisible(cairo_t* cr, const Drawing& drawing, const Rect& visible, OutputSpace outputSpace) {
+  if (!finiteRect(visible)) return;
+  cairo_save(cr);
+  appendRect(cr, visible);
+  cairo_clip(cr);
+  {
+    Painter painter(cr, outputSpace);
+    painter.draw(drawing.layout(visible));
+  }
+  cairo_restore(cr);
+}
+
 RenderResult writePNG(const Raster& raster, const std::filesystem::path& path) {
   std::string error;
   auto bytes = encodePNG(raster, &error);

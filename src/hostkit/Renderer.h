@@ -9,6 +9,8 @@
 #include "hostkit/Layout.h"
 #include "hostkit/View.h"
 
+typedef struct _cairo cairo_t;  // NOLINT: Cairo's own declaration, without its header
+
 namespace hostkit {
 
 // The colour space that drawn colours are converted into. Display P3 PNGs
@@ -70,6 +72,12 @@ struct RenderResult {
 std::optional<Raster> rasterize(const Drawing& drawing, const RenderOptions& options,
                                 std::optional<double> top = std::nullopt,
                                 std::optional<double> height = std::nullopt, std::string* error = nullptr);
+
+// Draws the part of the drawing inside `visible` (drawing coordinates) into
+// the caller's context, clipped to it: a window draws the band it shows
+// straight into its own surface, without a raster of its own.
+void drawVisible(cairo_t* cr, const Drawing& drawing, const Rect& visible,
+                 OutputSpace outputSpace = OutputSpace::sRGB);
 
 // The band height in points that keeps one raster under Cairo's limit.
 double maxBandHeight(const RenderOptions& options);
