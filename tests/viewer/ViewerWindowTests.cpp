@@ -1,0 +1,202 @@
+// The window under a real X server: what it shows where the flow layout
+// puts it, after a resize, after the file changes, and for files it cannot show.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <memory>
+
+#include "TavloData/MerrinColorFileReader.h"
+#include "TavloData/MerrinColorProject.h"
+#include "TavloData/MerrinColorProjectItem.h"
+#include "TavloPreviewer/CollectionViewWrapperController.h"
+#include "ViewerDocument.h"
+#include "WindowHarness.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace viewertest;
+using tavlo::previewer::CollectionViewWrapperController;
+
+const fs::path showcase = fs::path(TAVLO_SOURCE_DIR) / "examples" / "showcase.tavlo";
+
+// Where a colour tile's own colour shows: below its texts, inside its border.
+constexpr double swatchProbeX = 80, swatchProbeY = 140;
+
+struct Swatch {
+  std::string name;
+  double x = 0, y = 0;  // grid coordinates
+  Rgb expected;
+};
+
+Rgb eightBit(const mcu::PlatformColor& color) {
+  const auto srgb = color.colorUsingColorSpace(mcu::PlatformColorSpace::sRGB());
+  auto channel = [](double v) { return static_cast<int>(std::lround(std::clamp(v, 0.0, 1.0) * 255)); };
+  return {channel(srgb->redComponent()), channel(srgb->greenComponent()), channel(srgb->blueComponent())};
+}
+
+// Every opaque colour tile of `file` at grid width `width` whose probe point
+// lies above `height`, placed by the grid's own flow layout.
+std::vector<Swatch> swatches(const fs::path& file, double width, double height) {
+  auto project = tavlo::MerrinColorFileReader().parse(tooltest::slurp(file));
+  const auto sections = tavlo::previewer::gridSections(*project);
+  auto layout = CollectionViewWrapperController::makeGridLayout();
+  std::vector<tavlo::previewer::LeftAlignedFlowLayout::SectionShape> shapes;
+  for (const auto& s : sections)
+    shapes.push_back({static_cast<std::int64_t>(s.childItems.size()), bool(s.parentItem)});
+  layout->layOut(width, shapes);
+  std::vector<Swatch> found;
+  for (std::size_t s = 0; s < sections.size(); ++s)
+    for (std::size_t i = 0; i < sections[s].childItems.size(); ++i) {
+      const auto& item = *sections[s].childItems[i];
+      const auto color = tavlo::viewer::tileColor(item, tavlo::ColorSource::light);
+      const auto frame =
+          layout->layoutAttributesForItemAtIndexPath({std::int64_t(s), std::int64_t(i)})->frame;
+      if (color && color->alphaComponent() >= 1 && frame.y + swatchProbeY < height)
+        found.push_back({item.name(), frame.x + swatchProbeX, frame.y + swatchProbeY, eightBit(*color)});
+    }
+  return found;
+}
+
+bool near(Rgb a, Rgb b) {
+  return std::abs(a.r - b.r) <= 3 && std::abs(a.g - b.g) <= 3 && std::abs(a.b - b.b) <= 3;
+}
+
+class ViewerWindowTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    for (const char* tool : {"Xvfb", "xdotool", "import"})
+      if (!onPath(tool))
+        missing_ = std::string(tool) + " is not installed (scripts/setup --test installs it)";
+    if (missing_.empty()) server_ = new XServer;
+  }
+  static void TearDownTestSuite() {
+    delete server_;
+    server_ = nullptr;
+  }
+  void SetUp() override {
+    if (!missing_.empty()) GTEST_SKIP() << missing_;
+    ASSERT_FALSE(server_->display().empty()) << "Xvfb did not start";
+  }
+
+  // The viewer on `file`; with the cairo renderer, which needs no GL in the X server.
+  std::unique_ptr<Process> open(const fs::path& file) {
+    return std::make_unique<Process>(tooltest::Args{"env", "DISPLAY=" + server_->display(), "GDK_BACKEND=x11",
+                                                    "GSK_RENDERER=cairo", "TAVLO_VIEWER_REPORT=1",
+                                                    TAVLO_VIEWER_BIN, file.string()});
+  }
+
+  // Where the grid's origin is on the screen: the window sits at the
+  // screen's origin, since no window manager moves it.
+  struct Shown {
+    double width = 0;
+    int originX = 0, originY = 0;
+    int windowHeight = 720;  // the window's default height, its frame included
+    double visibleHeight() const { return windowHeight - originX - originY; }
+  };
+  Shown waitForGrid(Process& viewer) {
+    Shown shown;
+    const std::string grid = viewer.lineStartingWith("shown grid");
+    const std::string area = viewer.lineStartingWith("area");
+    EXPECT_FALSE(viewer.lineStartingWith("first-frame").empty());
+    std::sscanf(grid.c_str(), "shown grid %lf", &shown.width);
+    std::sscanf(area.c_str(), "area %d %d", &shown.originX, &shown.originY);
+    return shown;
+  }
+
+  void expectSwatches(const fs::path& file, const Shown& shown, std::size_t atLeast) {
+    const auto screen = server_->capture();
+    const auto expected = swatches(file, shown.width, shown.visibleHeight());
+    EXPECT_GE(expected.size(), atLeast);
+    for (const Swatch& s : expected) {
+      const Rgb seen = XServer::pixel(screen, shown.originX + int(s.x), shown.originY + int(s.y));
+      EXPECT_TRUE(near(seen, s.expected))
+          << s.name << " at " << s.x << "," << s.y << " is " << seen.r << " " << seen.g << " " << seen.b
+          << ", expected " << s.expected.r << " " << s.expected.g << " " << s.expected.b;
+    }
+  }
+
+  static inline XServer* server_ = nullptr;
+  static inline std::string missing_;
+};
+
+TEST_F(ViewerWindowTest, SwatchesSitWhereTheFlowLayoutPutsThemAndReflowAt400Points) {
+  auto viewer = open(showcase);
+  const Shown wide = waitForGrid(*viewer);
+  ASSERT_GT(wide.width, 900);
+  expectSwatches(showcase, wide, 6);
+
+  const std::string window = server_->client({"xdotool", "search", "--name", "showcase.tavlo"}).out;
+  ASSERT_FALSE(window.empty());
+  const int frame = wide.originX;  // the window's own frame, left and right
+  server_->client(
+      {"xdotool", "windowsize", window.substr(0, window.find('\n')), std::to_string(400 + 2 * frame), "700"});
+  Shown narrow = wide;
+  ASSERT_FALSE(viewer->lineStartingWith("shown grid 400 ").empty());
+  narrow.width = 400;
+  narrow.windowHeight = 700;
+  std::this_thread::sleep_for(300ms);  // the frame after the new layout
+  // Two tiles to a row now: the third tile of the brand section is on a row of its own.
+  expectSwatches(showcase, narrow, 3);
+}
+
+TEST_F(ViewerWindowTest, ShowsTheFileAsRewrittenWithinASecond) {
+  tooltest::ScratchFolder folder;
+  const fs::path file = folder / "live.tavlo";
+  fs::copy_file(showcase, file);
+  auto viewer = open(file);
+  const Shown shown = waitForGrid(*viewer);
+
+  // Saved as editors save: a new file renamed over the old one.
+  std::string text = tooltest::slurp(file);
+  const std::string ink = "0.078431 0.094118 0.12157 1";
+  ASSERT_NE(text.find(ink), std::string::npos);
+  text.replace(text.find(ink), ink.size(), "1 0 1 1");
+  tooltest::spit(folder / "live.tavlo.new", text);
+  const auto saved = Clock::now();
+  fs::rename(folder / "live.tavlo.new", file);
+
+  const Swatch inkTile = swatches(file, shown.width, 1e9).front();
+  ASSERT_EQ(inkTile.name, "Ink");
+  bool seen = false;
+  while (!seen && Clock::now() - saved < 1s) {
+    const Rgb now =
+        XServer::pixel(server_->capture(), shown.originX + int(inkTile.x), shown.originY + int(inkTile.y));
+    seen = near(now, {255, 0, 255});
+  }
+  EXPECT_TRUE(seen) << "the window did not show the new colour within a second";
+  EXPECT_EQ(tooltest::slurp(file), text) << "the viewer wrote to the document";
+}
+
+TEST_F(ViewerWindowTest, FilesItCannotShowGetANoticeAndTheWindowStays) {
+  struct Case {
+    fs::path file;
+    std::string shown;
+  };
+  tooltest::ScratchFolder folder;
+  tooltest::spit(folder / "empty.tavlo", "");
+  std::vector<Case> cases{
+      {"/nonexistent/missing.tavlo", "shown error cannot read '/nonexistent/missing.tavlo'"},
+      {fs::path(TAVLO_TEST_DATA), "shown error cannot read"}};
+  for (const auto& entry : fs::directory_iterator(fs::path(TAVLO_TEST_DATA) / "hostile"))
+    if (entry.path().extension() == ".tavlo") cases.push_back({entry.path(), "shown "});
+  cases.push_back({folder / "empty.tavlo", "shown empty"});
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.file.string());
+    auto viewer = open(c.file);
+    EXPECT_FALSE(viewer->lineStartingWith(c.shown).empty());
+    std::this_thread::sleep_for(500ms);
+    EXPECT_TRUE(viewer->isRunning());
+  }
+}
+
+TEST(ViewerDesktopEntry, IsValidAndOpensTheDocumentType) {
+  const fs::path entry = fs::path(TAVLO_SOURCE_DIR) / "data" / "tavlo-viewer.desktop";
+  if (!onPath("desktop-file-validate")) GTEST_SKIP() << "desktop-file-validate is not installed";
+  const auto result = tooltest::run({"desktop-file-validate", entry.string()});
+  EXPECT_EQ(result.status, 0) << result.out << result.err;
+  EXPECT_NE(tooltest::slurp(entry).find("MimeType=application/x-tavlo;"), std::string::npos);
+}
+
+}  // namespace
