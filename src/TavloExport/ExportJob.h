@@ -108,6 +108,25 @@ class ExportJob {
   // syntax around it is the exporter's.
   std::string generatedNotice() const;
 
+  // What a file writes for a token under an appearance: a reference to the
+  // token it is an alias of when CAN_REFERENCE allows that target, else its
+  // own value for that appearance.
+  struct Expression {
+    ColorSource writtenFor = ColorSource::light;
+    std::optional<std::size_t> target;
+    friend bool operator==(const Expression&, const Expression&) = default;
+  };
+  template <class CanReference>
+  Expression expression(const Token& token, ColorSource appearance, CanReference canReference) const {
+    const auto& target = token.aliasTarget[static_cast<std::size_t>(appearance)];
+    if (target && canReference(*target)) return {appearance, target};
+    return {appearance, std::nullopt};
+  }
+  // What EXPRESSION, written for TOKEN, means under APPEARANCE: a reference
+  // follows its target into that appearance, a value stays what it is.
+  const TokenValue& valueUnder(const Token& token, const Expression& expression,
+                               ColorSource appearance) const;
+
   // The colour notation of the task; cssHex when it sets none.
   BuildExportFormat exportFormat() const;
   // A task option from customData.

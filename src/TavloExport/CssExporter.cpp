@@ -1,0 +1,180 @@
+// CSS custom properties: light values on :root, then one block per other
+// appearance (contrast, dark, dark with contrast), each holding only what
+// the blocks before it get wrong for that appearance. Colours that sRGB
+// notations clip are written again, exact, inside an @supports block that
+// repeats the whole cascade for them.
+#include <array>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "TavloExport/ExportJob.h"
+#include "TavloExport/Exporter.h"
+#include "TavloExport/StyleSheetValues.h"
+
+namespace tavlo::exports {
+
+namespace {
+
+constexpr std::size_t kBlocks = 4;
+// Block order and the appearance each block is for.
+constexpr std::array<ColorSource, kBlocks> kBlockAppearance{
+    ColorSource::light, ColorSource::lightHighContrast, ColorSource::dark, ColorSource::darkHighContrast};
+constexpr std::array<std::string_view, kBlocks> kBlockMedia{
+    "", "(prefers-contrast: more)", "(prefers-color-scheme: dark)",
+    "(prefers-color-scheme: dark) and (prefers-contrast: more)"};
+
+// Whether block B applies under appearance A.
+bool applies(std::size_t block, ColorSource appearance) {
+  switch (block) {
+    case 0:
+      return true;
+    case 1:
+      return appearance == ColorSource::lightHighContrast || appearance == ColorSource::darkHighContrast;
+    case 2:
+      return appearance == ColorSource::dark || appearance == ColorSource::darkHighContrast;
+    default:
+      return appearance == ColorSource::darkHighContrast;
+  }
+}
+
+// Custom property names keep letters, digits, '-', '_' and every non-ASCII
+// character; anything else is escaped, so no name is ever changed.
+std::string propertyName(std::string_view name) {
+  std::string escaped = "--";
+  for (unsigned char c : name) {
+    const bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+                       c == '-' || c == '_' || c >= 0x80;
+    if (plain) {
+      escaped += static_cast<char>(c);
+    } else if (c < 0x20 || c == 0x7F) {
+      char buffer[8];
+      std::snprintf(buffer, sizeof buffer, "\\%X ", c);
+      escaped += buffer;
+    } else {
+      escaped += '\\';
+      escaped += static_cast<char>(c);
+    }
+  }
+  return escaped;
+}
+
+using Expression = ExportJob::Expression;
+
+// What one token declares in each block; light-dark() colours pair two
+// expressions in the light and contrast blocks.
+struct Declarations {
+  std::array<std::optional<Expression>, kBlocks> single;
+  std::array<std::optional<std::array<Expression, 2>>, kBlocks> pair;
+};
+
+class CssExporter final : public Exporter {
+ public:
+  std::vector<ExportedFile> run(const ExportJob& job, Diagnostics& diagnostics) const override {
+    const auto& tokens = job.tokens();
+    const bool lightDark =
+        job.customValue(appearanceColorTypeCustomKey) == rawValue(AppearanceColorType::lightDark);
+    const BuildExportFormat format = job.exportFormat();
+
+    std::vector<std::string> names(tokens.size());
+    std::vector<bool> written(tokens.size(), false);
+    NameTable table;
+    for (std::size_t i = 0; i < tokens.size(); ++i) {
+      if (tokens[i].name.empty()) {
+        diagnostics.error("'" + tokens[i].displayName() + "' has an empty name; CSS cannot hold it");
+        continue;
+      }
+      names[i] = propertyName(tokens[i].name);
+      written[i] = table.claim(names[i], tokens[i], diagnostics);
+    }
+    auto canReference = [&](std::size_t target) { return written[target]; };
+
+    std::vector<Declarations> declarations(tokens.size());
+    for (std::size_t i = 0; i < tokens.size(); ++i) {
+      if (!written[i]) continue;
+      const Token& token = tokens[i];
+      auto expression = [&](ColorSource appearance) {
+        return job.expression(token, appearance, canReference);
+      };
+      Declarations& d = declarations[i];
+      if (lightDark && token.kind == TokenKind::color) {
+        // light-dark() follows the colour scheme; only contrast needs a block.
+        d.pair[0] = {expression(ColorSource::light), expression(ColorSource::dark)};
+        const bool contrastRight = job.valueUnder(token, (*d.pair[0])[0], ColorSource::lightHighContrast) ==
+                                       token.displayValue(ColorSource::lightHighContrast) &&
+                                   job.valueUnder(token, (*d.pair[0])[1], ColorSource::darkHighContrast) ==
+                                       token.displayValue(ColorSource::darkHighContrast);
+        if (!contrastRight)
+          d.pair[1] = {expression(ColorSource::lightHighContrast), expression(ColorSource::darkHighContrast)};
+        continue;
+      }
+      d.single[0] = expression(ColorSource::light);
+      for (std::size_t block = 1; block < kBlocks; ++block) {
+        const ColorSource appearance = kBlockAppearance[block];
+        std::optional<Expression> effective;
+        for (std::size_t earlier = 0; earlier < block; ++earlier)
+          if (d.single[earlier] && applies(earlier, appearance)) effective = d.single[earlier];
+        if (!(job.valueUnder(token, *effective, appearance) == token.displayValue(appearance)))
+          d.single[block] = expression(appearance);
+      }
+    }
+
+    // The text of an expression; in the exact pass, clipped colours are written exactly.
+    auto text = [&](std::size_t i, const Expression& e, bool exact, bool* clipped) {
+      if (e.target) return "var(" + names[*e.target] + ")";
+      StyleValue value = styleValue(tokens[i].displayValue(e.writtenFor), format);
+      if (value.exact && clipped) *clipped = true;
+      return exact && value.exact ? *value.exact : value.text;
+    };
+    auto declaration = [&](std::size_t i, std::size_t block, bool exact,
+                           bool* clipped) -> std::optional<std::string> {
+      const Declarations& d = declarations[i];
+      if (d.pair[block])
+        return "light-dark(" + text(i, (*d.pair[block])[0], exact, clipped) + ", " +
+               text(i, (*d.pair[block])[1], exact, clipped) + ")";
+      if (d.single[block]) return text(i, *d.single[block], exact, clipped);
+      return std::nullopt;
+    };
+
+    std::vector<bool> hasClipped(tokens.size(), false);
+    auto section = [&](bool exact, const std::string& indent) {
+      std::string out;
+      for (std::size_t block = 0; block < kBlocks; ++block) {
+        std::string body;
+        const std::string inner = indent + (block ? "    " : "  ");
+        if (block == 0 && lightDark && !exact) body += inner + "color-scheme: light dark;\n";
+        for (std::size_t i = 0; i < tokens.size(); ++i) {
+          if (!written[i] || (exact && !hasClipped[i])) continue;
+          bool clipped = false;
+          auto value = declaration(i, block, exact, exact ? nullptr : &clipped);
+          if (clipped) hasClipped[i] = true;
+          if (value) body += inner + names[i] + ": " + *value + ";\n";
+        }
+        if (body.empty()) continue;
+        if (!out.empty()) out += '\n';
+        if (block == 0) {
+          out += indent + ":root {\n" + body + indent + "}\n";
+        } else {
+          out += indent + "@media " + std::string(kBlockMedia[block]) + " {\n" + indent + "  :root {\n" +
+                 body + indent + "  }\n" + indent + "}\n";
+        }
+      }
+      return out;
+    };
+
+    std::string css = "/* " + job.generatedNotice() + " */\n";
+    const std::string main = section(false, "");
+    if (!main.empty()) css += "\n" + main;
+    const std::string exact = section(true, "  ");
+    if (!exact.empty()) css += "\n@supports (color: color(display-p3 0 0 0)) {\n" + exact + "}\n";
+    for (std::size_t i = 0; i < tokens.size(); ++i)
+      if (hasClipped[i]) reportClipped(job, tokens[i], "the exact colour follows in @supports", diagnostics);
+    return {{job.filePath(), std::move(css)}};
+  }
+};
+
+const ExporterRegistration registration{BuildFileType::css, std::make_unique<CssExporter>()};
+
+}  // namespace
+
+}  // namespace tavlo::exports

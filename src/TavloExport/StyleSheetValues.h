@@ -1,0 +1,30 @@
+// Value texts shared by the style-sheet languages (CSS, SCSS, LESS).
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "TavloData/BuildGroup.h"
+#include "TavloExport/ExportJob.h"
+
+namespace tavlo::exports {
+
+struct StyleValue {
+  std::string text;
+  // The exact colour when `text` holds one clipped into sRGB.
+  std::optional<std::string> exact;
+};
+
+// Colours in the task's notation, numbers unitless, booleans true / false,
+// strings quoted, shadows as box-shadow values ("0px 8px 8px 0px #0000004D").
+StyleValue styleValue(const TokenValue& value, BuildExportFormat format);
+
+// A quoted CSS string: '"' and '\' escaped, control characters as hex escapes.
+std::string cssString(std::string_view text);
+
+// Reports each colour of the token that a notation had to clip.
+void reportClipped(const ExportJob& job, const Token& token, std::string_view where,
+                   Diagnostics& diagnostics);
+
+}  // namespace tavlo::exports
