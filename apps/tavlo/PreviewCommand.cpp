@@ -16,6 +16,7 @@
 #include "FileIO.h"
 #include "ProjectInput.h"
 #include "TavloPreviewer/PreviewDrawing.h"
+#include "VariantOption.h"
 #include "hostkit/Appearance.h"
 #include "hostkit/Renderer.h"
 
@@ -46,6 +47,7 @@ struct PreviewOptions {
   double scale = 1;
   std::string outputSpace = "srgb";
   std::string appearance = "dark";
+  ColorSource variant = ColorSource::light;
   double maxHeight = defaultMaxHeight;  // 0: all of it
   bool timings = false;
 };
@@ -194,6 +196,7 @@ int runPreview(const PreviewOptions& given) {
     printError(prepared.error->message);
     return 1;
   }
+  prepared.controller->setColorSource(options.variant);
 
   start = Clock::now();
   hostkit::Drawing drawing = previewer::previewDrawing(*prepared.controller, options.width);
@@ -253,6 +256,7 @@ CommandRun setupPreview(CLI::App& command) {
   command.add_option("--appearance", options->appearance, "Look of the preview's own colours")
       ->default_val("dark")
       ->check(CLI::IsMember({"dark", "light"}));
+  addVariantOption(command, options->variant);
   command
       .add_option("--max-height", options->maxHeight,
                   "Draw at most this much of the grid, in points; 0 draws all of it")

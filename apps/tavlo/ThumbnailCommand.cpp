@@ -23,6 +23,7 @@
 #include "Orvik/Orvik.h"
 #include "ProjectInput.h"
 #include "TavloPreviewer/PreviewDrawing.h"
+#include "VariantOption.h"
 #include "hostkit/Renderer.h"
 
 namespace tavlo::cli {
@@ -185,6 +186,7 @@ struct ThumbnailOptions {
   std::string size;
   std::string input;
   std::string output;
+  ColorSource variant = ColorSource::light;
 };
 
 int runThumbnail(const ThumbnailOptions& options) {
@@ -197,6 +199,7 @@ int runThumbnail(const ThumbnailOptions& options) {
     printError(prepared.error->message);
     return 1;
   }
+  prepared.controller->setColorSource(options.variant);
 
   // The top-left square of the grid, as wide as the tiles it should show,
   // on the grid's background even where the grid ends above the square.
@@ -233,6 +236,7 @@ CommandRun setupThumbnail(CLI::App& command) {
       "Largest side of the thumbnail in pixels, 1 to 1024 (default and when not a number: 128)");
   command.add_option("INPUT", options->input, "The document")->required();
   command.add_option("OUTPUT", options->output, "Where to write the PNG")->required();
+  addVariantOption(command, options->variant);
   return [options] {
     // Memory runs out under the address-space limit as an exception; the
     // file manager still gets a plain failure rather than a crash.

@@ -47,11 +47,12 @@ constexpr std::array<EnumEntry<DisplayableContrast>, 3> displayableContrastTable
     {DC::highContrastAuto, "highContrastAuto", "Regular & Auto High Contrast"},
 }};
 
+// The raw value is the position; the raw column holds the case name.
 constexpr std::array<EnumEntry<ColorSource>, 4> colorSourceTable{{
-    {ColorSource::light, "0", "Light"},
-    {ColorSource::lightHighContrast, "1", "Light High Contrast"},
-    {ColorSource::dark, "2", "Dark"},
-    {ColorSource::darkHighContrast, "3", "Dark High Contrast"},
+    {ColorSource::light, "light", "Light"},
+    {ColorSource::lightHighContrast, "lightHighContrast", "Light High Contrast"},
+    {ColorSource::dark, "dark", "Dark"},
+    {ColorSource::darkHighContrast, "darkHighContrast", "Dark High Contrast"},
 }};
 
 }  // namespace
@@ -104,6 +105,14 @@ std::optional<ColorSource> colorSourceFromRaw(std::int64_t raw) {
 
 std::string_view displayName(ColorSource source) {
   return enumEntry(colorSourceTable, source).display;
+}
+
+std::string_view caseName(ColorSource source) {
+  return enumEntry(colorSourceTable, source).raw;
+}
+
+std::optional<ColorSource> colorSourceFromCaseName(std::string_view name) {
+  return enumFromRaw(colorSourceTable, name);
 }
 
 }  // namespace tavlo

@@ -57,5 +57,8 @@ std::int64_t rawValue(ColorSource source);
 std::optional<ColorSource> colorSourceFromRaw(std::int64_t raw);
 // "Light", "Light High Contrast", "Dark", "Dark High Contrast".
 std::string_view displayName(ColorSource source);
+// "light", "lightHighContrast", "dark", "darkHighContrast": how commands name a variant.
+std::string_view caseName(ColorSource source);
+std::optional<ColorSource> colorSourceFromCaseName(std::string_view name);
 
 }  // namespace tavlo

@@ -30,25 +30,53 @@ class TileAppearanceScope {
 
 }  // namespace
 
-std::optional<hostkit::View> makeItemTile(const MerrinColorProjectItemPtr& item) {
+std::optional<hostkit::View> makeItemTile(const MerrinColorProjectItemPtr& item, ColorSource colorSource) {
   if (!item) return std::nullopt;
   TileAppearanceScope tileLook;
   // The first kind object present decides, in this order.
-  const double h = tileItemHeight, r = tileCornerRadius;
+  const auto format = mcu::ColorFormat::floatRGBA;
   if (item->color())
-    return PreviewColorItemView{item, item->color(), mcu::ColorFormat::floatRGBA, h, r}.body();
+    return PreviewColorItemView{
+        .item = item, .colorItem = item->color(), .colorFormat = format, .colorSource = colorSource}
+        .body();
   if (item->colorSet())
-    return PreviewColorRampView{item, item->colorSet(), mcu::ColorFormat::floatRGBA, h, r}.body();
-  if (item->colorAlias()) return PreviewColorAliasView{item, item->colorAlias(), h, r}.body();
-  if (item->number()) return PreviewNumberItemView{item, item->number(), h, r}.body();
-  if (item->numberAlias()) return PreviewNumberAliasView{item, item->numberAlias(), h, r}.body();
-  if (item->boolean()) return PreviewBooleanItemView{item, item->boolean(), h, r}.body();
-  if (item->booleanAlias()) return PreviewBooleanAliasView{item, item->booleanAlias(), h, r}.body();
-  if (item->string()) return PreviewStringItemView{item, item->string(), h, r}.body();
-  if (item->stringAlias()) return PreviewStringAliasView{item, item->stringAlias(), h, r, false}.body();
-  if (item->shadow()) return PreviewShadowItemView{item, item->shadow(), h, r, false}.body();
-  if (item->shadowSet()) return PreviewShadowSetView{item, item->shadowSet(), h, r}.body();
-  if (item->shadowAlias()) return PreviewShadowAliasView{item, item->shadowAlias(), h, r, false}.body();
+    return PreviewColorRampView{
+        .item = item, .colorSet = item->colorSet(), .colorFormat = format, .colorSource = colorSource}
+        .body();
+  if (item->colorAlias())
+    return PreviewColorAliasView{.item = item, .colorAlias = item->colorAlias(), .colorSource = colorSource}
+        .body();
+  if (item->number())
+    return PreviewNumberItemView{.item = item, .numberItem = item->number(), .colorSource = colorSource}
+        .body();
+  if (item->numberAlias())
+    return PreviewNumberAliasView{
+        .item = item, .numberAlias = item->numberAlias(), .colorSource = colorSource}
+        .body();
+  if (item->boolean())
+    return PreviewBooleanItemView{.item = item, .booleanItem = item->boolean(), .colorSource = colorSource}
+        .body();
+  if (item->booleanAlias())
+    return PreviewBooleanAliasView{
+        .item = item, .booleanAlias = item->booleanAlias(), .colorSource = colorSource}
+        .body();
+  if (item->string())
+    return PreviewStringItemView{.item = item, .stringItem = item->string(), .colorSource = colorSource}
+        .body();
+  if (item->stringAlias())
+    return PreviewStringAliasView{
+        .item = item, .stringAlias = item->stringAlias(), .colorSource = colorSource}
+        .body();
+  if (item->shadow())
+    return PreviewShadowItemView{.item = item, .shadowItem = item->shadow(), .colorSource = colorSource}
+        .body();
+  if (item->shadowSet())
+    return PreviewShadowSetView{.item = item, .shadowSet = item->shadowSet(), .colorSource = colorSource}
+        .body();
+  if (item->shadowAlias())
+    return PreviewShadowAliasView{
+        .item = item, .shadowAlias = item->shadowAlias(), .colorSource = colorSource}
+        .body();
   return std::nullopt;
 }
 

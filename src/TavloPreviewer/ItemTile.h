@@ -3,6 +3,7 @@
 
 #include <optional>
 
+#include "TavloData/AppearanceType.h"
 #include "TavloData/ProjectKinds.h"
 #include "hostkit/View.h"
 
@@ -12,8 +13,10 @@ namespace tavlo::previewer {
 inline constexpr double tileItemHeight = 160;
 inline constexpr double tileCornerRadius = 8;
 
-// The tile for `item`, chosen by the first kind object it carries; absent
-// when it carries none (the cell stays empty).
-std::optional<hostkit::View> makeItemTile(const MerrinColorProjectItemPtr& item);
+// The tile for `item`, chosen by the first kind object it carries, showing
+// the `colorSource` variant of its value; absent when it carries none (the
+// cell stays empty).
+std::optional<hostkit::View> makeItemTile(const MerrinColorProjectItemPtr& item,
+                                          ColorSource colorSource = ColorSource::light);
 
 }  // namespace tavlo::previewer

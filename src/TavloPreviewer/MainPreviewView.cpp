@@ -20,12 +20,13 @@ View EmptyDocumentView::body() const {
       .padding(padding)
       .background(backgroundColor)
       .clipShape(Shape::roundedRectangle(cornerRadius, RoundedCornerStyle::continuous))
-      .tagged("EmptyDocumentView");
+      .tagged(std::string(emptyDocumentTag));
 }
 
 View MainPreviewView::body() const {
   const std::shared_ptr<MerrinColorProject>& project = model->project();
-  View grid = CollectionViewWrapper(std::make_shared<PreviewGridCollectionDelegate>(gridSections(*project)));
+  View grid = CollectionViewWrapper(
+      std::make_shared<PreviewGridCollectionDelegate>(gridSections(*project), model->colorSource()));
   View notice = project->items().empty() ? EmptyDocumentView{orvik::color(orvik::backgroundNormal)}.body()
                                          : EmptyView();
   return grid.overlay(notice, Alignment::center());

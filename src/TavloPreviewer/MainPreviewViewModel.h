@@ -1,9 +1,11 @@
-// What the preview shows: the project read from the previewed file.
+// What the preview shows: the project read from the previewed file, in one
+// of its four appearance variants.
 #pragma once
 
 #include <filesystem>
 #include <memory>
 
+#include "TavloData/AppearanceType.h"
 #include "TavloData/Observable.h"
 #include "TavloData/ProjectKinds.h"
 
@@ -11,19 +13,25 @@ namespace tavlo::previewer {
 
 class MainPreviewViewModel : public Observable {
  public:
-  MainPreviewViewModel(std::shared_ptr<MerrinColorProject> project, std::filesystem::path fileURL)
-      : project_(std::move(project)), fileURL_(std::move(fileURL)) {}
+  MainPreviewViewModel(std::shared_ptr<MerrinColorProject> project, std::filesystem::path fileURL,
+                       ColorSource colorSource = ColorSource::light)
+      : project_(std::move(project)), fileURL_(std::move(fileURL)), colorSource_(colorSource) {}
 
   const std::shared_ptr<MerrinColorProject>& project() const { return project_; }
   void setProject(std::shared_ptr<MerrinColorProject> project) {
     setAndNotify(project_, std::move(project), "project");
   }
+  // The variant every tile shows: each value's display variant for it
+  // (the light one where the value has no such variant).
+  ColorSource colorSource() const { return colorSource_; }
+  void setColorSource(ColorSource colorSource) { setAndNotify(colorSource_, colorSource, "colorSource"); }
   // Kept for reference; no view reads it.
   const std::filesystem::path& fileURL() const { return fileURL_; }
 
  private:
   std::shared_ptr<MerrinColorProject> project_;
   const std::filesystem::path fileURL_;
+  ColorSource colorSource_;
 };
 
 }  // namespace tavlo::previewer

@@ -16,7 +16,7 @@ MerrinColorProjectItemPtr PreviewGridCollectionDelegate::item(const hostkit::Ind
 std::optional<hostkit::View> PreviewGridCollectionDelegate::tileView(const hostkit::IndexPath& at) const {
   MerrinColorProjectItemPtr found = item(at);
   if (!found) return std::nullopt;
-  return makeItemTile(found);
+  return makeItemTile(found, colorSource_);
 }
 
 }  // namespace tavlo::previewer

@@ -53,7 +53,7 @@ void PreviewViewController::preparePreviewOfFile(const std::filesystem::path& ur
 
 void PreviewViewController::showPreview(std::shared_ptr<MerrinColorProject> project,
                                         const std::filesystem::path& fileURL) {
-  auto model = std::make_shared<MainPreviewViewModel>(std::move(project), fileURL);
+  auto model = std::make_shared<MainPreviewViewModel>(std::move(project), fileURL, colorSource_);
   auto hosting = std::make_shared<hostkit::HostingView>(MainPreviewView{model}.view());
 
   // The body is evaluated again whenever the model changes. The hosting view
@@ -71,6 +71,13 @@ void PreviewViewController::showPreview(std::shared_ptr<MerrinColorProject> proj
   while (!root->subviews().empty()) root->subviews().front()->removeFromSuperview();
   root->addSubview(hosting);
   orvik::anchorToAllSidesOf(*hosting, root, {});
+  shownModel_ = model;
+}
+
+void PreviewViewController::setColorSource(ColorSource colorSource) {
+  colorSource_ = colorSource;
+  if (auto model = shownModel_.lock(); model && model->colorSource() != colorSource)
+    model->setColorSource(colorSource);
 }
 
 }  // namespace tavlo::previewer

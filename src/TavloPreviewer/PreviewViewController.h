@@ -6,11 +6,14 @@
 #include <stdexcept>
 #include <string>
 
+#include "TavloData/AppearanceType.h"
 #include "TavloData/ProjectKinds.h"
 #include "hostkit/PlatformView.h"
 #include "hostkit/PreviewController.h"
 
 namespace tavlo::previewer {
+
+class MainPreviewViewModel;
 
 // A preview that could not be made: the file could not be read.
 class PreviewFailure : public std::runtime_error {
@@ -39,8 +42,18 @@ class PreviewViewController : public hostkit::ViewController, public hostkit::Pr
   // Makes the view model and puts its view in place of whatever was shown.
   void showPreview(std::shared_ptr<MerrinColorProject> project, const std::filesystem::path& fileURL);
 
+  // The appearance variant the tiles show (light unless asked): for the
+  // preview shown now, whose view is rebuilt, and for every later request.
+  ColorSource colorSource() const { return colorSource_; }
+  void setColorSource(ColorSource colorSource);
+
  protected:
   void loadView() override { ViewController::loadView(); }
+
+ private:
+  ColorSource colorSource_ = ColorSource::light;
+  // The model of the preview shown now; the view tree owns it.
+  std::weak_ptr<MainPreviewViewModel> shownModel_;
 };
 
 // The whole content of a file, or the reason it cannot be read, as the

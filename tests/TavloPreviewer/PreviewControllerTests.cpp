@@ -110,6 +110,21 @@ TEST_F(PreviewControllerTest, ASecondRequestReplacesTheFirstDocument) {
   EXPECT_TRUE(shows(*controller, "Second group"));
 }
 
+TEST_F(PreviewControllerTest, TheVariantShownFollowsTheController) {
+  const std::string themed =
+      "<stringItem><name>Word</name><appearance>lightanddark</appearance><string><variants><variant><value>"
+      "Day</value></variant><variant type=\"dark\"><value>Night</value></variant></variants></string>"
+      "</stringItem>";
+  auto controller = std::make_shared<PreviewViewController>();
+  ASSERT_FALSE(request(*controller, write("a.tavlo", documentXml(themed))));
+  EXPECT_TRUE(shows(*controller, "Day"));
+  // The preview shown now is rebuilt, and later requests keep the variant.
+  controller->setColorSource(ColorSource::dark);
+  EXPECT_TRUE(shows(*controller, "Night"));
+  ASSERT_FALSE(request(*controller, write("a.tavlo", documentXml(themed))));
+  EXPECT_TRUE(shows(*controller, "Night"));
+}
+
 TEST(EmptyDocumentView, PaddedRoundedBox) {
   const auto background = orvik::color(orvik::backgroundNormal);
   auto placed = hostkit::layout(EmptyDocumentView{background}.body(), hostkit::ProposedSize{400, 300});

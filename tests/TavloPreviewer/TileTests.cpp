@@ -100,8 +100,9 @@ std::shared_ptr<Alias> aliasTo(const Node& target, std::optional<std::int64_t> i
 LayoutNode tile(const Node& item) {
   return hostkit::layoutIn(*makeItemTile(item), {0, 0, 160, 160});
 }
-hostkit::Raster drawn(const Node& item, hostkit::OutputSpace space = hostkit::OutputSpace::sRGB) {
-  return *hostkit::rasterize(hostkit::Drawing(*makeItemTile(item), 160, 160), {space, 1});
+hostkit::Raster drawn(const Node& item, hostkit::OutputSpace space = hostkit::OutputSpace::sRGB,
+                      ColorSource source = ColorSource::light) {
+  return *hostkit::rasterize(hostkit::Drawing(*makeItemTile(item, source), 160, 160), {space, 1});
 }
 // The first text, or the first painted colour, inside the node tagged `tag`.
 const hostkit::ResolvedText* text(const LayoutNode& root, std::string_view tag) {
@@ -317,6 +318,53 @@ TEST_F(TileTest, SwatchIsDrawnInTheOutputSpaceOverTheCheckerboard) {
   EXPECT_NE(glass.pixel(108, 124), glass.pixel(116, 124));
   EXPECT_GT(glass.pixel(108, 124).r, glass.pixel(108, 124).g);
   EXPECT_EQ(solid.pixel(108, 124), solid.pixel(116, 124));
+}
+
+TEST_F(TileTest, EachVariantShowsItsDisplayVariant) {
+  const Color red = srgb(1, 0, 0), green = srgb(0, 1, 0), blue = srgb(0, 0, 1), yellow = srgb(1, 1, 0);
+  // No dark high-contrast variant: that one falls back to light, not to dark.
+  auto themed = std::make_shared<ThemeableColor>(makeUUIDString(), "", red, green, blue);
+  Node swatch = MerrinColorProjectItem::makeColorItem(
+      makeUUIDString(),
+      std::make_shared<MerrinColorItem>(themed, mcu::ColorSpace::sRGB, AppearanceType::lightDarkHighContrast,
+                                        0),
+      "Swatch");
+  Node other = color(yellow);
+  // Light and dark references; high contrast falls back to the reference of its side.
+  auto twoSided = aliasTo<MerrinColorAlias>(swatch);
+  twoSided->setAppearanceType(AppearanceType::lightAndDark);
+  twoSided->setReferencedProjectItemDark(other);
+  Node alias = MerrinColorProjectItem::makeAlias(makeUUIDString(), twoSided, "Alias");
+  Node steps = MerrinColorProjectItem::makeColorSet(
+      makeUUIDString(),
+      std::make_shared<MerrinColorSet>(
+          std::vector{themed, std::make_shared<ThemeableColor>(makeUUIDString(), "", yellow)},
+          InterpolationMethod::linear, CurveType::linear, 1, 0.5, 0.5, SetType::manual,
+          ColorNamingScheme::manual, mcu::ColorSpace::sRGB, AppearanceType::lightDarkHighContrast),
+      "Steps");
+  const struct {
+    ColorSource source;
+    Color swatch, alias;
+  } cases[] = {
+      {ColorSource::light, red, red},
+      {ColorSource::lightHighContrast, blue, blue},
+      {ColorSource::dark, green, yellow},
+      {ColorSource::darkHighContrast, red, yellow},
+  };
+  auto expectPixel = [](const hostkit::Raster& raster, int x, int y, const Color& expected) {
+    const hostkit::Rgba8 p = raster.pixel(x, y);
+    EXPECT_EQ((std::array{p.r, p.g, p.b}),
+              (std::array<std::uint8_t, 3>{std::uint8_t(expected.redComponent() * 255),
+                                           std::uint8_t(expected.greenComponent() * 255),
+                                           std::uint8_t(expected.blueComponent() * 255)}));
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(displayName(c.source));
+    expectPixel(drawn(swatch, hostkit::OutputSpace::sRGB, c.source), 80, 130, c.swatch);
+    expectPixel(drawn(alias, hostkit::OutputSpace::sRGB, c.source), 80, 130, c.alias);
+    // The ramp's first strip cell, left of the middle, is the themed step.
+    expectPixel(drawn(steps, hostkit::OutputSpace::sRGB, c.source), 40, 130, c.swatch);
+  }
 }
 
 TEST_F(TileTest, ShadowFallsDarkerThanTheCardAndTheGround) {

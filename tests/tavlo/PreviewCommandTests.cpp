@@ -138,6 +138,7 @@ TEST_F(PreviewCommand, BadUsageAndUnreadableFiles) {
       {{"preview", "doc.tavlo", "--width", "20000", "--scale", "2"}, 2},
       {{"preview", "doc.tavlo", "--output-space", "adobe"}, 2},
       {{"preview", "doc.tavlo", "--appearance", "dim"}, 2},
+      {{"preview", "doc.tavlo", "--variant", "Dark"}, 2},
       {{"preview", "doc.tavlo", "--max-height", "-1"}, 2},
   };
   const auto before = files();

@@ -21,34 +21,35 @@ View colorSpaceRow(mcu::ColorSpace space) {
   return trailingRow(calloutText(mcu::localizedName(space), "colorSpace"));
 }
 
-std::vector<mcu::PlatformColor> lightVariants(const std::vector<std::shared_ptr<ThemeableColor>>& colors) {
+std::vector<mcu::PlatformColor> displayVariants(const std::vector<std::shared_ptr<ThemeableColor>>& colors,
+                                                ColorSource source) {
   std::vector<mcu::PlatformColor> out;
   out.reserve(colors.size());
   for (const auto& c : colors)
-    if (c) out.push_back(c->displayVariantFor(ColorSource::light));
+    if (c) out.push_back(c->displayVariantFor(source));
   return out;
 }
 
 }  // namespace
 
 View PreviewColorItemView::body() const {
-  const mcu::PlatformColor light = colorItem && colorItem->color()
-                                       ? colorItem->color()->displayVariantFor(ColorSource::light)
+  const mcu::PlatformColor shown = colorItem && colorItem->color()
+                                       ? colorItem->color()->displayVariantFor(colorSource)
                                        : mcu::PlatformColor::sRGBClear();
   const mcu::ColorSpace space = colorItem ? colorItem->colorSpace() : mcu::ColorSpace::sRGB;
-  View rows = tileRows({itemNameRow(item), calloutText(tileColorText(light, colorFormat, space), "colorText"),
+  View rows = tileRows({itemNameRow(item), calloutText(tileColorText(shown, colorFormat, space), "colorText"),
                         colorSpaceRow(space), Spacer()});
-  return tileFrame(checkerboardBackground(ColorView(light).tagged("swatch")), rows, overlayTextColor(light),
+  return tileFrame(checkerboardBackground(ColorView(shown).tagged("swatch")), rows, overlayTextColor(shown),
                    itemHeight, cornerRadius);
 }
 
 View PreviewColorRampView::body() const {
   std::shared_ptr<ThemeableColor> middle = colorSet ? colorSet->middleColor() : nullptr;
   const mcu::PlatformColor fill =
-      middle ? middle->displayVariantFor(ColorSource::light) : mcu::PlatformColor::sRGBClear();
+      middle ? middle->displayVariantFor(colorSource) : mcu::PlatformColor::sRGBClear();
   const mcu::ColorSpace space = colorSet ? colorSet->colorSpace() : mcu::ColorSpace::sRGB;
   std::vector<mcu::PlatformColor> strip =
-      colorSet ? lightVariants(colorSet->colors()) : std::vector<mcu::PlatformColor>{};
+      colorSet ? displayVariants(colorSet->colors(), colorSource) : std::vector<mcu::PlatformColor>{};
   // A strip needs two colours before it says anything a single fill does not.
   View rows = tileRows({itemNameRow(item),
                         calloutText(tileColorText(fill, colorFormat, tileColorSpaceOf(fill)), "colorText"),
@@ -60,19 +61,19 @@ View PreviewColorRampView::body() const {
 
 View PreviewColorAliasView::body() const {
   MerrinColorProjectItemPtr referenced = acceptedReference(
-      colorAlias, [](const MerrinColorProjectItem& n) { return n.color() || n.colorSet(); });
+      colorAlias, colorSource, [](const MerrinColorProjectItem& n) { return n.color() || n.colorSet(); });
   const std::optional<std::int64_t> index =
-      colorAlias ? colorAlias->referenceIndexToUse(ColorSource::light) : std::nullopt;
+      colorAlias ? colorAlias->referenceIndexToUse(colorSource) : std::nullopt;
 
   std::shared_ptr<ThemeableColor> value = MerrinColorAlias::mainColor(referenced, index);
   const mcu::PlatformColor fill =
-      value ? value->displayVariantFor(ColorSource::light) : mcu::PlatformColor::sRGBClear();
+      value ? value->displayVariantFor(colorSource) : mcu::PlatformColor::sRGBClear();
   const mcu::PlatformColor textColor = overlayTextColor(fill);
 
   // An alias of a whole ramp shows the ramp; one colour is enough here.
   View strip = EmptyView();
   if (referenced && referenced->colorSet() && !index)
-    strip = stripGrid(lightVariants(referenced->colorSet()->colors()), 1);
+    strip = stripGrid(displayVariants(referenced->colorSet()->colors(), colorSource), 1);
 
   View rows = tileRows({itemNameRow(item), referenceLineView(referenced, textColor), Spacer(), strip});
   return tileFrame(checkerboardBackground(ColorView(fill).tagged("swatch")), rows, textColor, itemHeight,

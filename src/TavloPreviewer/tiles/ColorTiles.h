@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "MerrinColorUtils/ColorFormat.h"
+#include "TavloData/AppearanceType.h"
 #include "TavloData/ProjectKinds.h"
 #include "TavloPreviewer/ItemTile.h"
 #include "hostkit/View.h"
@@ -18,6 +19,7 @@ struct PreviewColorItemView {
   mcu::ColorFormat colorFormat = mcu::ColorFormat::floatRGBA;
   double itemHeight = tileItemHeight;
   double cornerRadius = tileCornerRadius;
+  ColorSource colorSource = ColorSource::light;
   hostkit::View body() const;
 };
 
@@ -27,6 +29,7 @@ struct PreviewColorRampView {
   mcu::ColorFormat colorFormat = mcu::ColorFormat::floatRGBA;
   double itemHeight = tileItemHeight;
   double cornerRadius = tileCornerRadius;
+  ColorSource colorSource = ColorSource::light;
   hostkit::View body() const;
 };
 
@@ -35,6 +38,7 @@ struct PreviewColorAliasView {
   std::shared_ptr<MerrinColorAlias> colorAlias;
   double itemHeight = tileItemHeight;
   double cornerRadius = tileCornerRadius;
+  ColorSource colorSource = ColorSource::light;
   hostkit::View body() const;
 };
 

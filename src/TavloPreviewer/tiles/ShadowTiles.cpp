@@ -24,9 +24,10 @@ constexpr double shadowCornerRadius = 3;
 constexpr double detailSpacing = 4;
 constexpr double squareSpacing = 2;
 
-std::shared_ptr<ShadowDetails> lightShadowOf(const std::shared_ptr<ThemeableShadow>& shadow) {
+std::shared_ptr<ShadowDetails> shownShadowOf(const std::shared_ptr<ThemeableShadow>& shadow,
+                                             ColorSource source) {
   if (!shadow) return nullptr;
-  return shadow->displayVariantFor(ColorSource::light);
+  return shadow->displayVariantFor(source);
 }
 
 // The four detail rows in their fixed order: x, y, blur, spread.
@@ -98,12 +99,13 @@ View ShadowItemDetails::body() const {
 }
 
 View PreviewShadowItemView::body() const {
-  std::shared_ptr<ShadowDetails> light = shadowItem ? lightShadowOf(shadowItem->shadow()) : nullptr;
-  if (!light) light = ShadowDetails::noShadow();
+  std::shared_ptr<ShadowDetails> shown =
+      shadowItem ? shownShadowOf(shadowItem->shadow(), colorSource) : nullptr;
+  if (!shown) shown = ShadowDetails::noShadow();
   std::vector<View> rows{itemNameRow(item)};
-  for (View& row : detailRows(*light)) rows.push_back(std::move(row));
+  for (View& row : detailRows(*shown)) rows.push_back(std::move(row));
   rows.push_back(Spacer());
-  rows.push_back(lowerPart(ShadowSquarePreviewView{light}.body()));
+  rows.push_back(lowerPart(ShadowSquarePreviewView{shown}.body()));
   return plainTile(std::move(rows), itemHeight, cornerRadius);
 }
 
@@ -111,7 +113,7 @@ View PreviewShadowSetView::body() const {
   std::vector<std::shared_ptr<ShadowDetails>> shadows;
   if (shadowSet)
     for (const auto& entry : shadowSet->shadows())
-      if (auto light = lightShadowOf(entry)) shadows.push_back(light);
+      if (auto shown = shownShadowOf(entry, colorSource)) shadows.push_back(shown);
 
   // First…last of one number; 0 for either end of an empty ramp.
   auto range = [&](double (ShadowDetails::*field)() const) {
@@ -135,17 +137,18 @@ View PreviewShadowSetView::body() const {
 
 View PreviewShadowAliasView::body() const {
   MerrinColorProjectItemPtr referenced = acceptedReference(
-      shadowAlias, [](const MerrinColorProjectItem& n) { return n.shadow() || n.shadowSet(); });
+      shadowAlias, colorSource, [](const MerrinColorProjectItem& n) { return n.shadow() || n.shadowSet(); });
   const std::optional<std::int64_t> index =
-      shadowAlias ? shadowAlias->referenceIndexToUse(ColorSource::light) : std::nullopt;
-  std::shared_ptr<ShadowDetails> light = lightShadowOf(MerrinColorShadowAlias::mainShadow(referenced, index));
+      shadowAlias ? shadowAlias->referenceIndexToUse(colorSource) : std::nullopt;
+  std::shared_ptr<ShadowDetails> shown =
+      shownShadowOf(MerrinColorShadowAlias::mainShadow(referenced, index), colorSource);
 
   std::vector<View> rows{itemNameRow(item)};
-  if (light)
-    for (View& row : detailRows(*light)) rows.push_back(std::move(row));
+  if (shown)
+    for (View& row : detailRows(*shown)) rows.push_back(std::move(row));
   rows.push_back(referenceLineView(referenced, previewColor(colorOverlayLightText)));
   rows.push_back(Spacer());
-  if (light) rows.push_back(lowerPart(ShadowSquarePreviewView{light}.body()));
+  if (shown) rows.push_back(lowerPart(ShadowSquarePreviewView{shown}.body()));
   return plainTile(std::move(rows), itemHeight, cornerRadius);
 }
 

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "MerrinColorUtils/platform/PlatformColor.h"
+#include "TavloData/AppearanceType.h"
 #include "TavloData/ProjectKinds.h"
 #include "TavloData/ShadowDetails.h"
 #include "TavloPreviewer/ItemTile.h"
@@ -52,6 +53,7 @@ struct PreviewShadowItemView {
   double cornerRadius = tileCornerRadius;
   // Follows the pointer; the drawing never reads it.
   bool isHovered = false;
+  ColorSource colorSource = ColorSource::light;
   hostkit::View body() const;
 };
 
@@ -60,6 +62,7 @@ struct PreviewShadowSetView {
   std::shared_ptr<MerrinColorShadowSet> shadowSet;
   double itemHeight = tileItemHeight;
   double cornerRadius = tileCornerRadius;
+  ColorSource colorSource = ColorSource::light;
   hostkit::View body() const;
 };
 
@@ -69,6 +72,7 @@ struct PreviewShadowAliasView {
   double itemHeight = tileItemHeight;
   double cornerRadius = tileCornerRadius;
   bool isHovered = false;
+  ColorSource colorSource = ColorSource::light;
   hostkit::View body() const;
 };
 

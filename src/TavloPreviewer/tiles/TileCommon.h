@@ -109,11 +109,12 @@ struct ReferenceLine {
 };
 ReferenceLine referenceLine(const MerrinColorProjectItemPtr& referenced);
 
-// The node an alias's light reference leads to, kept only when `accepts`
-// it: tiles do not follow an alias through another alias.
+// The node an alias's reference for `source` leads to, kept only when
+// `accepts` it: tiles do not follow an alias through another alias.
 template <class Alias, class Accepts>
-MerrinColorProjectItemPtr acceptedReference(const std::shared_ptr<Alias>& alias, Accepts accepts) {
-  MerrinColorProjectItemPtr node = alias ? alias->referencedItemToUse(ColorSource::light) : nullptr;
+MerrinColorProjectItemPtr acceptedReference(const std::shared_ptr<Alias>& alias, ColorSource source,
+                                            Accepts accepts) {
+  MerrinColorProjectItemPtr node = alias ? alias->referencedItemToUse(source) : nullptr;
   return node && accepts(*node) ? node : nullptr;
 }
 

@@ -77,7 +77,7 @@ View aliasTile(const MerrinColorProjectItemPtr& item, const MerrinColorProjectIt
 View PreviewNumberItemView::body() const {
   std::vector<View> rows{itemNameRow(item)};
   if (numberItem && numberItem->value()) {
-    rows.push_back(valueRow(displayableValue(numberItem->value()->displayVariantFor(ColorSource::light))));
+    rows.push_back(valueRow(displayableValue(numberItem->value()->displayVariantFor(colorSource))));
     if (numberItem->minValue() && numberItem->maxValue())
       rows.push_back(calloutLine(filledPattern("%@ to %@", {displayableValue(*numberItem->minValue()),
                                                             displayableValue(*numberItem->maxValue())}),
@@ -90,43 +90,42 @@ View PreviewNumberItemView::body() const {
 }
 
 View PreviewNumberAliasView::body() const {
-  auto referenced =
-      acceptedReference(numberAlias, [](const MerrinColorProjectItem& n) { return bool(n.number()); });
+  auto referenced = acceptedReference(numberAlias, colorSource,
+                                      [](const MerrinColorProjectItem& n) { return bool(n.number()); });
   std::optional<View> value;
   if (referenced && referenced->number()->value())
-    value = valueRow(displayableValue(referenced->number()->value()->displayVariantFor(ColorSource::light)));
+    value = valueRow(displayableValue(referenced->number()->value()->displayVariantFor(colorSource)));
   return aliasTile(item, referenced, value, itemHeight, cornerRadius);
 }
 
 View PreviewBooleanItemView::body() const {
   const bool value =
-      booleanItem && booleanItem->value() && booleanItem->value()->displayVariantFor(ColorSource::light);
+      booleanItem && booleanItem->value() && booleanItem->value()->displayVariantFor(colorSource);
   return plainTile({itemNameRow(item), valueRow(booleanText(value))}, itemHeight, cornerRadius);
 }
 
 View PreviewBooleanAliasView::body() const {
-  auto referenced =
-      acceptedReference(booleanAlias, [](const MerrinColorProjectItem& n) { return bool(n.boolean()); });
+  auto referenced = acceptedReference(booleanAlias, colorSource,
+                                      [](const MerrinColorProjectItem& n) { return bool(n.boolean()); });
   std::optional<View> value;
   if (referenced && referenced->boolean()->value())
-    value = valueRow(booleanText(referenced->boolean()->value()->displayVariantFor(ColorSource::light)));
+    value = valueRow(booleanText(referenced->boolean()->value()->displayVariantFor(colorSource)));
   return aliasTile(item, referenced, value, itemHeight, cornerRadius);
 }
 
 View PreviewStringItemView::body() const {
-  std::string text = stringItem && stringItem->value()
-                         ? stringItem->value()->displayVariantFor(ColorSource::light)
-                         : std::string();
+  std::string text =
+      stringItem && stringItem->value() ? stringItem->value()->displayVariantFor(colorSource) : std::string();
   return plainTile({itemNameRow(item), valueRow(std::move(text), stringValueLines)}, itemHeight,
                    cornerRadius);
 }
 
 View PreviewStringAliasView::body() const {
-  auto referenced =
-      acceptedReference(stringAlias, [](const MerrinColorProjectItem& n) { return bool(n.string()); });
+  auto referenced = acceptedReference(stringAlias, colorSource,
+                                      [](const MerrinColorProjectItem& n) { return bool(n.string()); });
   std::optional<View> value;
   if (referenced && referenced->string()->value())
-    value = valueRow(referenced->string()->value()->displayVariantFor(ColorSource::light), stringValueLines);
+    value = valueRow(referenced->string()->value()->displayVariantFor(colorSource), stringValueLines);
   return aliasTile(item, referenced, value, itemHeight, cornerRadius);
 }
 

@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "TavloData/AppearanceType.h"
 #include "TavloData/ProjectKinds.h"
 #include "TavloPreviewer/ItemTile.h"
 #include "hostkit/View.h"
@@ -15,6 +16,7 @@ struct PreviewNumberItemView {
   std::shared_ptr<MerrinColorNumber> numberItem;
   double itemHeight = tileItemHeight;
   double cornerRadius = tileCornerRadius;
+  ColorSource colorSource = ColorSource::light;
   hostkit::View body() const;
 };
 
@@ -23,6 +25,7 @@ struct PreviewNumberAliasView {
   std::shared_ptr<MerrinColorNumberAlias> numberAlias;
   double itemHeight = tileItemHeight;
   double cornerRadius = tileCornerRadius;
+  ColorSource colorSource = ColorSource::light;
   hostkit::View body() const;
 };
 
@@ -31,6 +34,7 @@ struct PreviewBooleanItemView {
   std::shared_ptr<MerrinColorBoolean> booleanItem;
   double itemHeight = tileItemHeight;
   double cornerRadius = tileCornerRadius;
+  ColorSource colorSource = ColorSource::light;
   hostkit::View body() const;
 };
 
@@ -39,6 +43,7 @@ struct PreviewBooleanAliasView {
   std::shared_ptr<MerrinColorBooleanAlias> booleanAlias;
   double itemHeight = tileItemHeight;
   double cornerRadius = tileCornerRadius;
+  ColorSource colorSource = ColorSource::light;
   hostkit::View body() const;
 };
 
@@ -47,6 +52,7 @@ struct PreviewStringItemView {
   std::shared_ptr<MerrinColorString> stringItem;
   double itemHeight = tileItemHeight;
   double cornerRadius = tileCornerRadius;
+  ColorSource colorSource = ColorSource::light;
   hostkit::View body() const;
 };
 
@@ -57,6 +63,7 @@ struct PreviewStringAliasView {
   double cornerRadius = tileCornerRadius;
   // Kept for the pointer; the drawing never reads it.
   bool isHovered = false;
+  ColorSource colorSource = ColorSource::light;
   hostkit::View body() const;
 };
 
