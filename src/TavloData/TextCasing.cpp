@@ -1,9 +1,12 @@
 #include "TavloData/TextCasing.h"
 
 #include <unicode/locid.h>
+#include <unicode/translit.h>
 #include <unicode/uchar.h>
 #include <unicode/unistr.h>
 #include <unicode/utf8.h>
+
+#include <memory>
 
 namespace tavlo {
 
@@ -85,6 +88,20 @@ std::string capitalizingFirstLetter(std::string_view text) {
 std::string lowercased(std::string_view text) {
   icu::UnicodeString unicode = fromUTF8(text);
   unicode.toLower(icu::Locale::getRoot());
+  return toUTF8(unicode);
+}
+
+std::string asciiTransliterated(std::string_view text) {
+  // Building a transliterator parses its rules, so each thread keeps one.
+  thread_local std::unique_ptr<icu::Transliterator> toASCII = [] {
+    UErrorCode status = U_ZERO_ERROR;
+    std::unique_ptr<icu::Transliterator> made(
+        icu::Transliterator::createInstance("Any-Latin; Latin-ASCII", UTRANS_FORWARD, status));
+    return U_SUCCESS(status) ? std::move(made) : nullptr;
+  }();
+  if (!toASCII) return std::string(text);
+  icu::UnicodeString unicode = fromUTF8(text);
+  toASCII->transliterate(unicode);
   return toUTF8(unicode);
 }
 

@@ -23,4 +23,8 @@ std::string capitalizingFirstLetter(std::string_view text);
 // The whole text in lower case (full Unicode case mapping).
 std::string lowercased(std::string_view text);
 
+// The text in ASCII letters as far as a transliteration reaches: "Größe" ->
+// "Grosse", "Цвет" -> "Cvet"; what has no Latin spelling stays as it is.
+std::string asciiTransliterated(std::string_view text);
+
 }  // namespace tavlo
