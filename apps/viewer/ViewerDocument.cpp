@@ -63,8 +63,6 @@ void ViewerDocument::setAppearance(hostkit::Appearance appearance) {
 void ViewerDocument::setVariant(ColorSource variant) {
   if (variant == variant_) return;
   variant_ = variant;
-  // The tiles draw the light variant until the previewer takes a variant;
-  // tooltips and copied colours already follow this one.
   rebuild();
 }
 
@@ -78,6 +76,7 @@ void ViewerDocument::rebuild() {
   // A fresh controller: the view tree of the last document, with its
   // prepared layout, goes as a whole.
   controller_ = std::make_shared<previewer::PreviewViewController>();
+  controller_->setColorSource(variant_);
   controller_->showPreview(project_, file_);
   root_ = controller_->view()->body();
 }
@@ -164,7 +163,9 @@ std::string tileDescription(const MerrinColorProjectItem& item) {
     }
   } else if (const auto& alias = item.colorAlias()) {
     appendReferences(out, *alias);
-    appendVariants(out, *alias->asThemedColor(), colorText);
+    for (ColorSource source : allColorSources)
+      if (auto color = tileColor(item, source))
+        out += "\n" + std::string(displayName(source)) + ": " + colorText(*color);
   } else if (const auto& number = item.number()) {
     appendVariants(out, *number->value(), [](double v) { return previewer::displayableValue(v); });
   } else if (const auto& boolean = item.boolean()) {
@@ -192,7 +193,14 @@ std::string tileDescription(const MerrinColorProjectItem& item) {
 
 std::optional<mcu::PlatformColor> tileColor(const MerrinColorProjectItem& item, ColorSource variant) {
   if (const auto& color = item.color()) return color->color()->displayVariantFor(variant);
-  if (const auto& alias = item.colorAlias()) return alias->asThemedColor()->displayVariantFor(variant);
+  if (const auto& alias = item.colorAlias()) {
+    // As the alias's tile resolves it: the reference for the variant, then
+    // that colour's own display variant.
+    const MerrinColorProjectItemPtr referenced = previewer::acceptedReference(
+        alias, variant, [](const MerrinColorProjectItem& n) { return n.color() || n.colorSet(); });
+    if (auto value = MerrinColorAlias::mainColor(referenced, alias->referenceIndexToUse(variant)))
+      return value->displayVariantFor(variant);
+  }
   return std::nullopt;
 }
 

@@ -9,7 +9,7 @@
 namespace tavlo::viewer {
 
 // Lines on standard output for tests and benchmarks (TAVLO_VIEWER_REPORT=1):
-// "first-frame", "shown grid WIDTH HEIGHT", "shown empty WIDTH HEIGHT",
+// "first-frame cpu MS ms", "shown grid WIDTH HEIGHT", "shown empty WIDTH HEIGHT",
 // "shown error MESSAGE", "area X Y" (the grid's origin in the window),
 // "copied TEXT".
 void report(const char* format, ...) G_GNUC_PRINTF(1, 2);

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "ViewerWindow.h"
+#include "xmltree/XML.h"
 
 namespace {
 
@@ -35,6 +36,10 @@ int main(int argc, char** argv) {
     std::fputs("tavlo: usage: tavlo-viewer FILE\n", stderr);
     return 2;
   }
+  // Standard output carries only the window's report lines.
+  xmltree::setParseErrorSink([](std::string_view line) {
+    std::fprintf(stderr, "tavlo: %.*s\n", static_cast<int>(line.size()), line.data());
+  });
   // The file is the viewer's own argument, not one for the application to
   // open; every window is its own process, so documents never share one.
   Launch launch{std::filesystem::absolute(argv[1]).lexically_normal()};

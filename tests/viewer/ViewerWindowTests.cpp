@@ -1,6 +1,9 @@
 // The window under a real X server: what it shows where the flow layout
 // puts it, after a resize, after the file changes, and for files it cannot show.
+#include <cairo.h>
 #include <gtest/gtest.h>
+
+#include <set>
 
 #include <cmath>
 #include <cstdlib>
@@ -38,7 +41,8 @@ Rgb eightBit(const mcu::PlatformColor& color) {
 
 // Every opaque colour tile of `file` at grid width `width` whose probe point
 // lies above `height`, placed by the grid's own flow layout.
-std::vector<Swatch> swatches(const fs::path& file, double width, double height) {
+std::vector<Swatch> swatches(const fs::path& file, double width, double height,
+                             tavlo::ColorSource variant = tavlo::ColorSource::light) {
   auto project = tavlo::MerrinColorFileReader().parse(tooltest::slurp(file));
   const auto sections = tavlo::previewer::gridSections(*project);
   auto layout = CollectionViewWrapperController::makeGridLayout();
@@ -50,7 +54,7 @@ std::vector<Swatch> swatches(const fs::path& file, double width, double height) 
   for (std::size_t s = 0; s < sections.size(); ++s)
     for (std::size_t i = 0; i < sections[s].childItems.size(); ++i) {
       const auto& item = *sections[s].childItems[i];
-      const auto color = tavlo::viewer::tileColor(item, tavlo::ColorSource::light);
+      const auto color = tavlo::viewer::tileColor(item, variant);
       const auto frame =
           layout->layoutAttributesForItemAtIndexPath({std::int64_t(s), std::int64_t(i)})->frame;
       if (color && color->alphaComponent() >= 1 && frame.y + swatchProbeY < height)
@@ -61,6 +65,37 @@ std::vector<Swatch> swatches(const fs::path& file, double width, double height) 
 
 bool near(Rgb a, Rgb b) {
   return std::abs(a.r - b.r) <= 3 && std::abs(a.g - b.g) <= 3 && std::abs(a.b - b.b) <= 3;
+}
+
+// The window's document drawn without a window: each variant reaches the tiles.
+TEST(ViewerDocumentTest, EachVariantDrawsItsOwnColours) {
+  constexpr int width = 1024, height = 400;
+  tavlo::viewer::ViewerDocument document(showcase);
+  ASSERT_TRUE(document.reload());
+  std::set<std::string> lightAndDark;
+  for (tavlo::ColorSource variant : tavlo::allColorSources) {
+    SCOPED_TRACE(std::string(displayName(variant)));
+    document.setVariant(variant);
+    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
+    cairo_t* cr = cairo_create(surface);
+    document.draw(cr, width, height, {0, 0, width, height});
+    cairo_surface_flush(surface);
+    const auto* data = cairo_image_surface_get_data(surface);
+    const int stride = cairo_image_surface_get_stride(surface);
+    const auto expected = swatches(showcase, width, height, variant);
+    EXPECT_GE(expected.size(), 6u);
+    for (const Swatch& s : expected) {
+      const std::uint32_t px =
+          *reinterpret_cast<const std::uint32_t*>(data + int(s.y) * stride + int(s.x) * 4);
+      const Rgb seen{int(px >> 16 & 0xFF), int(px >> 8 & 0xFF), int(px & 0xFF)};
+      EXPECT_TRUE(near(seen, s.expected)) << s.name;
+      if (variant == tavlo::ColorSource::light || variant == tavlo::ColorSource::dark)
+        lightAndDark.insert(s.name + std::to_string(s.expected.r) + std::to_string(s.expected.g));
+    }
+    cairo_destroy(cr);
+    cairo_surface_destroy(surface);
+  }
+  EXPECT_GT(lightAndDark.size(), swatches(showcase, width, height).size()) << "no swatch has a dark variant";
 }
 
 class ViewerWindowTest : public ::testing::Test {
