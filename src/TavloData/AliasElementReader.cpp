@@ -6,6 +6,7 @@
 #include "TavloData/MerrinColorNumberAlias.h"
 #include "TavloData/MerrinColorShadowAlias.h"
 #include "TavloData/MerrinColorStringAlias.h"
+#include "TavloData/ReadDiagnostics.h"
 #include "TavloData/ValueElementReader.h"
 #include "xmltree/StringProvider.h"
 
@@ -55,6 +56,19 @@ ItemAliasType readItemAliasType(const XML& element, const ReferenceElements& nam
   return ItemAliasType::notSet();
 }
 
+// Where each reference is written, by ColorSource: its reference element,
+// else its type element, else the alias element itself.
+ReadDiagnostics::AliasSource referenceSource(const XML& element, ReadDiagnostics& diagnostics) {
+  ReadDiagnostics::AliasSource source{{}, diagnostics.currentItem()};
+  const ReferenceElements* bySource[] = {&kLight, &kLightHighContrast, &kDark, &kDarkHighContrast};
+  for (std::size_t i = 0; i < 4; ++i) {
+    const XML* at = firstChildElement(element, bySource[i]->reference);
+    if (!at) at = firstChildElement(element, bySource[i]->type);
+    source.references[i] = ReadDiagnostics::positionOf(at ? *at : element);
+  }
+  return source;
+}
+
 // Every alias element: the four references read by `readReference`, then
 // the appearance. Unlike number, boolean and string items, their aliases
 // keep `autoContrast`.
@@ -63,11 +77,14 @@ ParsedItem<Alias> parseAliasElement(const XML& element, bool generateNewIds, Rea
   std::string id = readIdentifier(element, generateNewIds);
   std::string name = readItemName(element);
   const ParsedAppearance appearance = parseAppearance(element);
-  return {std::move(name), std::move(id),
-          std::make_shared<Alias>(readReference(element, kLight), readReference(element, kDark),
-                                  readReference(element, kLightHighContrast),
-                                  readReference(element, kDarkHighContrast), appearance.appearance,
-                                  appearance.autoContrast)};
+  auto alias = std::make_shared<Alias>(readReference(element, kLight), readReference(element, kDark),
+                                       readReference(element, kLightHighContrast),
+                                       readReference(element, kDarkHighContrast), appearance.appearance,
+                                       appearance.autoContrast);
+  // The references are checked when they are resolved, after the whole document is read.
+  if (ReadDiagnostics* diagnostics = activeReadDiagnostics())
+    diagnostics->recordAlias(aliasKey(*alias), referenceSource(element, *diagnostics));
+  return {std::move(name), std::move(id), std::move(alias)};
 }
 
 }  // namespace

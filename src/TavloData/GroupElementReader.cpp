@@ -1,6 +1,7 @@
 #include "TavloData/GroupElementReader.h"
 
 #include "TavloData/BuildGroup.h"
+#include "TavloData/ReadDiagnostics.h"
 #include "TavloData/TestGroup.h"
 #include "TavloData/UUID.h"
 
@@ -43,6 +44,14 @@ std::string groupIdentifier(const XML& element, bool generateNewIds) {
   return childText(element, "id").value_or(std::string());
 }
 
+// A task or test left out of its group, named by its own name.
+void reportDroppedTask(const XML& element, std::string_view what, std::string_view rule) {
+  if (ReadDiagnostics* diagnostics = activeReadDiagnostics())
+    diagnostics->report(DiagnosticCode::itemDropped, ReadDiagnostics::positionOf(element),
+                        std::string(what) + " left out: " + std::string(rule),
+                        childText(element, "name").value_or(std::string()));
+}
+
 template <class Member, class Parse>
 std::vector<std::shared_ptr<Member>> parseMembers(const XML& group, std::string_view listName, Parse parse,
                                                   bool generateNewIds) {
@@ -60,7 +69,12 @@ std::shared_ptr<BuildTask> parseBuildTask(const XML& element, bool generateNewId
   auto transformCode = integerText(childText(element, "nameTransform"));
   auto exportFileType = fileType ? buildFileTypeFromRaw(*fileType) : std::nullopt;
   auto nameTransform = transformCode ? buildNameTransformFromRaw(*transformCode) : std::nullopt;
-  if (!exportFileType || !nameTransform) return nullptr;
+  if (!exportFileType || !nameTransform) {
+    reportDroppedTask(element, "build task",
+                      !exportFileType ? "fileType must be an integer from 0 to 13"
+                                      : "nameTransform must be an integer from 0 to 4");
+    return nullptr;
+  }
 
   std::optional<BuildExportFormat> exportFormat;
   if (auto word = childText(element, "format")) exportFormat = buildExportFormatFromRaw(*word);
@@ -88,7 +102,10 @@ std::shared_ptr<BuildGroup> parseBuildGroup(const XML& element, bool generateNew
 std::shared_ptr<TestTask> parseTestTask(const XML& element, bool generateNewIds) {
   auto type = childText(element, "type");
   auto taskType = type ? testTaskTypeFromRaw(*type) : std::nullopt;
-  if (!taskType) return nullptr;
+  if (!taskType) {
+    reportDroppedTask(element, "test", "type must be apcaContrast or wcagContrast");
+    return nullptr;
+  }
   auto test = std::make_shared<TestTask>(taskIdentifier(element, generateNewIds),
                                          childText(element, "name").value_or(std::string()), *taskType);
   if (auto word = childText(element, "thresholdType"))

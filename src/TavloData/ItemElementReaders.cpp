@@ -1,6 +1,7 @@
 #include "TavloData/ItemElementReaders.h"
 
 #include <array>
+#include <span>
 #include <unordered_map>
 #include <utility>
 
@@ -92,26 +93,74 @@ MerrinColorProjectItemPtr readGroup(const xmltree::XML& element, const ItemReadC
 struct ItemElementEntry {
   std::string_view elementName;
   ItemElementReader read;
+  // The children the kind reads besides the common ones; any other is skipped.
+  std::span<const std::string_view> children;
 };
 
 using Item = MerrinColorProjectItem;
 
+// Children every item element reads.
+constexpr std::string_view kCommonChildren[] = {"id", "name", "buildGroupId", "testGroupId", "testPosition"};
+// And each kind (a group's item elements are its members).
+constexpr std::string_view kGroupChildren[] = {"expanded", "namespace"};
+constexpr std::string_view kColorItemChildren[] = {"profile", "appearance", "autoContrast", "color"};
+constexpr std::string_view kShadowItemChildren[] = {"profile", "appearance", "autoContrast", "shadow"};
+constexpr std::string_view kNumberItemChildren[] = {"number", "min",        "max",
+                                                    "steps",  "appearance", "autoContrast"};
+constexpr std::string_view kBooleanItemChildren[] = {"boolean", "appearance", "autoContrast"};
+constexpr std::string_view kStringItemChildren[] = {"string", "appearance", "autoContrast"};
+constexpr std::string_view kColorSetChildren[] = {"profile", "appearance",  "autoContrast", "interpolation",
+                                                  "curve",   "curveAmount", "type",         "middle",
+                                                  "naming",  "steps",       "colors"};
+constexpr std::string_view kShadowSetChildren[] = {"profile", "appearance",  "autoContrast", "interpolation",
+                                                   "curve",   "curveAmount", "type",         "middle",
+                                                   "naming",  "steps",       "shadows"};
+constexpr std::string_view kItemAliasChildren[] = {"type",
+                                                   "typeLightHighContrast",
+                                                   "typeDark",
+                                                   "typeDarkHighContrast",
+                                                   "referencedItemId",
+                                                   "referencedItemIdLightHighContrast",
+                                                   "referencedItemIdDark",
+                                                   "referencedItemIdDarkHighContrast",
+                                                   "appearance",
+                                                   "autoContrast"};
+constexpr std::string_view kSetAliasChildren[] = {"type",
+                                                  "typeLightHighContrast",
+                                                  "typeDark",
+                                                  "typeDarkHighContrast",
+                                                  "referencedItemId",
+                                                  "referencedItemIdLightHighContrast",
+                                                  "referencedItemIdDark",
+                                                  "referencedItemIdDarkHighContrast",
+                                                  "subIndex",
+                                                  "subIndexLightHighContrast",
+                                                  "subIndexDark",
+                                                  "subIndexDarkHighContrast",
+                                                  "appearance",
+                                                  "autoContrast"};
+
 // The item elements, in the order they are tried; elements of any other name
 // are skipped.
 constexpr ItemElementEntry kItemElements[] = {
-    {"group", readGroup},
-    {"colorItem", readKind<MerrinColorItem, parseColorItem, &Item::makeColorItem>},
-    {"alias", readKind<MerrinColorAlias, parseColorAlias, &Item::makeAlias>},
-    {"colorSet", readKind<MerrinColorSet, parseColorSet, &Item::makeColorSet>},
-    {"numberItem", readKind<MerrinColorNumber, parseNumberItem, &Item::makeNumberItem>},
-    {"numberAlias", readKind<MerrinColorNumberAlias, parseNumberAlias, &Item::makeNumberAlias>},
-    {"booleanItem", readKind<MerrinColorBoolean, parseBooleanItem, &Item::makeBooleanItem>},
-    {"booleanAlias", readKind<MerrinColorBooleanAlias, parseBooleanAlias, &Item::makeBooleanAlias>},
-    {"stringItem", readKind<MerrinColorString, parseStringItem, &Item::makeStringItem>},
-    {"stringAlias", readKind<MerrinColorStringAlias, parseStringAlias, &Item::makeStringAlias>},
-    {"shadowItem", readKind<MerrinColorShadow, parseShadowItem, &Item::makeShadowItem>},
-    {"shadowSet", readKind<MerrinColorShadowSet, parseShadowSet, &Item::makeShadowSet>},
-    {"shadowAlias", readKind<MerrinColorShadowAlias, parseShadowAlias, &Item::makeShadowAlias>},
+    {"group", readGroup, kGroupChildren},
+    {"colorItem", readKind<MerrinColorItem, parseColorItem, &Item::makeColorItem>, kColorItemChildren},
+    {"alias", readKind<MerrinColorAlias, parseColorAlias, &Item::makeAlias>, kSetAliasChildren},
+    {"colorSet", readKind<MerrinColorSet, parseColorSet, &Item::makeColorSet>, kColorSetChildren},
+    {"numberItem", readKind<MerrinColorNumber, parseNumberItem, &Item::makeNumberItem>, kNumberItemChildren},
+    {"numberAlias", readKind<MerrinColorNumberAlias, parseNumberAlias, &Item::makeNumberAlias>,
+     kItemAliasChildren},
+    {"booleanItem", readKind<MerrinColorBoolean, parseBooleanItem, &Item::makeBooleanItem>,
+     kBooleanItemChildren},
+    {"booleanAlias", readKind<MerrinColorBooleanAlias, parseBooleanAlias, &Item::makeBooleanAlias>,
+     kItemAliasChildren},
+    {"stringItem", readKind<MerrinColorString, parseStringItem, &Item::makeStringItem>, kStringItemChildren},
+    {"stringAlias", readKind<MerrinColorStringAlias, parseStringAlias, &Item::makeStringAlias>,
+     kItemAliasChildren},
+    {"shadowItem", readKind<MerrinColorShadow, parseShadowItem, &Item::makeShadowItem>, kShadowItemChildren},
+    {"shadowSet", readKind<MerrinColorShadowSet, parseShadowSet, &Item::makeShadowSet>, kShadowSetChildren},
+    {"shadowAlias", readKind<MerrinColorShadowAlias, parseShadowAlias, &Item::makeShadowAlias>,
+     kSetAliasChildren},
 };
 
 template <class Group>
@@ -140,27 +189,98 @@ std::shared_ptr<Group> groupFrom(const std::unordered_map<std::string_view, std:
   return found == byUuid.end() ? nullptr : found->second;
 }
 
-// The reader of an item element; null for elements of any other name.
-ItemElementReader readerOf(std::string_view elementName) {
+// The entry of an item element; null for elements of any other name.
+const ItemElementEntry* entryOf(std::string_view elementName) {
   for (const auto& entry : kItemElements)
-    if (entry.elementName == elementName) return entry.read;
+    if (entry.elementName == elementName) return &entry;
   return nullptr;
 }
 
+bool contains(std::span<const std::string_view> names, std::string_view name) {
+  return std::find(names.begin(), names.end(), name) != names.end();
+}
+
+// Findings of a read with diagnostics.
+
+void reportSkippedAmongItems(const xmltree::XML& element, ReadDiagnostics& diagnostics) {
+  diagnostics.report(DiagnosticCode::unknownElement, element,
+                     "'" + element.xmlName() + "' is no item element; skipped");
+}
+
+void reportUnknownChildren(const xmltree::XML& element, const ItemElementEntry& entry,
+                           ReadDiagnostics& diagnostics) {
+  const bool isGroup = entry.read == readGroup;
+  for (const auto& child : element.xmlChildren()) {
+    const std::string& name = child->xmlName();
+    if (contains(kCommonChildren, name) || contains(entry.children, name) || (isGroup && entryOf(name)))
+      continue;
+    diagnostics.report(DiagnosticCode::unknownElement, *child,
+                       "'" + name + "' is not read in " + std::string(entry.elementName) + "; skipped");
+  }
+}
+
+void reportDropped(const xmltree::XML& element, ReadDiagnostics& diagnostics) {
+  std::optional<ReadDiagnostics::DropCause> cause = diagnostics.takeDropCause();
+  if (!cause)
+    cause = ReadDiagnostics::DropCause{ReadDiagnostics::positionOf(element), "its value cannot be read"};
+  diagnostics.report(DiagnosticCode::itemDropped, cause->at,
+                     element.xmlName() + " left out: " + cause->reason, diagnostics.currentItem());
+}
+
+void reportUnknownGroup(DiagnosticCode code, std::string_view idName, std::string_view id,
+                        ReadDiagnostics::Position at, const MerrinColorProjectItem& node,
+                        ReadDiagnostics& diagnostics) {
+  const bool build = code == DiagnosticCode::unknownBuildGroup;
+  diagnostics.report(code, at,
+                     std::string(idName) + " '" + std::string(id) + "' matches no " +
+                         (build ? "build" : "test") + " group; the item is linked to none",
+                     node.name().empty() ? node.uuid() : node.name());
+}
+
+ReadDiagnostics::Position childPosition(const xmltree::XML& element, std::string_view name) {
+  const xmltree::XML* child = firstChildElement(element, name);
+  return child ? ReadDiagnostics::positionOf(*child) : ReadDiagnostics::Position{};
+}
+
 MerrinColorProjectItemPtr readItem(const xmltree::XML& element, const ItemReadContext& context) {
-  const ItemElementReader read = readerOf(element.xmlName());
-  if (!read) return nullptr;
-  MerrinColorProjectItemPtr node = read(element, context);
-  if (!node) return nullptr;
+  const ItemElementEntry* entry = entryOf(element.xmlName());
+  if (!entry) return nullptr;
+  const ItemBeingRead reading(element);
+  ReadDiagnostics* const diagnostics = reading.diagnostics();
+  MerrinColorProjectItemPtr node = entry->read(element, context);
+  if (diagnostics) reportUnknownChildren(element, *entry, *diagnostics);
+  if (!node) {
+    if (diagnostics) reportDropped(element, *diagnostics);
+    return nullptr;
+  }
+  if (diagnostics && !context.generateNewIds)
+    if (const xmltree::XML* id = firstChildElement(element, "id"); id && id->xmlValue())
+      diagnostics->recordId(*id->xmlValue(), *id);
 
   // Links go by the texts in the document, also when fresh ids are asked for.
   const std::optional<std::string_view> buildGroupId = childText(element, "buildGroupId");
   const std::optional<std::string_view> testGroupId = childText(element, "testGroupId");
   if (context.deferredLinks) {
-    if (buildGroupId || testGroupId) context.deferredLinks->add(node, buildGroupId, testGroupId);
+    if (buildGroupId || testGroupId) {
+      if (diagnostics)
+        context.deferredLinks->add(node, buildGroupId, testGroupId, childPosition(element, "buildGroupId"),
+                                   childPosition(element, "testGroupId"));
+      else
+        context.deferredLinks->add(node, buildGroupId, testGroupId);
+    }
   } else {
-    if (buildGroupId) node->setBuildGroup(groupWithUuid(context.project.buildGroups(), *buildGroupId));
-    if (testGroupId) node->setTestGroup(groupWithUuid(context.project.testGroups(), *testGroupId));
+    if (buildGroupId) {
+      node->setBuildGroup(groupWithUuid(context.project.buildGroups(), *buildGroupId));
+      if (diagnostics && !node->buildGroup())
+        reportUnknownGroup(DiagnosticCode::unknownBuildGroup, "buildGroupId", *buildGroupId,
+                           childPosition(element, "buildGroupId"), *node, *diagnostics);
+    }
+    if (testGroupId) {
+      node->setTestGroup(groupWithUuid(context.project.testGroups(), *testGroupId));
+      if (diagnostics && !node->testGroup())
+        reportUnknownGroup(DiagnosticCode::unknownTestGroup, "testGroupId", *testGroupId,
+                           childPosition(element, "testGroupId"), *node, *diagnostics);
+    }
   }
   if (std::optional<std::string_view> position = childText(element, "testPosition"))
     node->setTestPosition(testPositionFromRaw(*position).value_or(TestPosition::both));
@@ -180,19 +300,31 @@ MerrinColorProjectItemPtr parseItem(const xmltree::XML& element, MerrinColorProj
 }
 
 void ItemGroupLinks::add(MerrinColorProjectItemPtr node, std::optional<std::string_view> buildGroupId,
-                         std::optional<std::string_view> testGroupId) {
-  pending_.push_back({std::move(node),
-                      buildGroupId ? std::optional<std::string>(*buildGroupId) : std::nullopt,
-                      testGroupId ? std::optional<std::string>(*testGroupId) : std::nullopt});
+                         std::optional<std::string_view> testGroupId,
+                         ReadDiagnostics::Position buildGroupIdAt, ReadDiagnostics::Position testGroupIdAt) {
+  pending_.push_back(
+      {std::move(node), buildGroupId ? std::optional<std::string>(*buildGroupId) : std::nullopt,
+       testGroupId ? std::optional<std::string>(*testGroupId) : std::nullopt, buildGroupIdAt, testGroupIdAt});
 }
 
 void ItemGroupLinks::resolve(const MerrinColorProject& project) {
   if (pending_.empty()) return;
   const auto buildGroups = firstGroupByUuid(project.buildGroups());
   const auto testGroups = firstGroupByUuid(project.testGroups());
+  ReadDiagnostics* const diagnostics = activeReadDiagnostics();
   for (Pending& link : pending_) {
-    if (link.buildGroupId) link.node->setBuildGroup(groupFrom(buildGroups, *link.buildGroupId));
-    if (link.testGroupId) link.node->setTestGroup(groupFrom(testGroups, *link.testGroupId));
+    if (link.buildGroupId) {
+      link.node->setBuildGroup(groupFrom(buildGroups, *link.buildGroupId));
+      if (diagnostics && !link.node->buildGroup())
+        reportUnknownGroup(DiagnosticCode::unknownBuildGroup, "buildGroupId", *link.buildGroupId,
+                           link.buildGroupIdAt, *link.node, *diagnostics);
+    }
+    if (link.testGroupId) {
+      link.node->setTestGroup(groupFrom(testGroups, *link.testGroupId));
+      if (diagnostics && !link.node->testGroup())
+        reportUnknownGroup(DiagnosticCode::unknownTestGroup, "testGroupId", *link.testGroupId,
+                           link.testGroupIdAt, *link.node, *diagnostics);
+    }
   }
   pending_.clear();
 }
@@ -203,13 +335,18 @@ const xmltree::XML::HandOver& ItemElementStream::handOver() {
 }
 
 bool ItemElementStream::take(const xmltree::XMLPtr& element, std::size_t level) {
-  const ItemElementReader read = readerOf(element->xmlName());
+  const ItemElementEntry* entry = entryOf(element->xmlName());
   // A group's other children (`id`, `name`, ...) stay for the group to read;
   // nothing else reads what stands among the top-level items.
-  if (!read) return level == 0;
+  if (!entry) {
+    if (level != 0) return false;
+    if (ReadDiagnostics* diagnostics = activeReadDiagnostics())
+      reportSkippedAmongItems(*element, *diagnostics);
+    return true;
+  }
   if (members_.size() < level + 2) members_.resize(level + 2);
   MerrinColorProjectItemList& beneath = members_[level + 1];
-  const bool isGroup = read == readGroup;
+  const bool isGroup = entry->read == readGroup;
   MerrinColorProjectItemPtr node =
       readItem(*element, ItemReadContext{project_, generateNewIds_, &links_, isGroup ? &beneath : nullptr});
   if (isGroup) beneath.clear();  // moved into the group; the next group of this level starts afresh

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "TavloData/ProjectKinds.h"
+#include "TavloData/ReadDiagnostics.h"
 #include "xmltree/XML.h"
 
 namespace tavlo {
@@ -62,8 +63,11 @@ ParsedItem<MerrinColorShadowAlias> parseShadowAlias(const xmltree::XML& element,
 // with the same outcome as resolving each at once against the finished groups.
 class ItemGroupLinks {
  public:
+  // The positions are those of the id elements, for the findings of a read
+  // with diagnostics.
   void add(MerrinColorProjectItemPtr node, std::optional<std::string_view> buildGroupId,
-           std::optional<std::string_view> testGroupId);
+           std::optional<std::string_view> testGroupId, ReadDiagnostics::Position buildGroupIdAt = {},
+           ReadDiagnostics::Position testGroupIdAt = {});
   // Links every recorded node to the first of the project's groups with its
   // uuid (no link when none has it), then forgets the records.
   void resolve(const MerrinColorProject& project);
@@ -73,6 +77,8 @@ class ItemGroupLinks {
     MerrinColorProjectItemPtr node;
     std::optional<std::string> buildGroupId;
     std::optional<std::string> testGroupId;
+    ReadDiagnostics::Position buildGroupIdAt;
+    ReadDiagnostics::Position testGroupIdAt;
   };
   std::vector<Pending> pending_;
 };

@@ -3,10 +3,12 @@
 #include <utility>
 #include <vector>
 
+#include "TavloData/Diagnostics.h"
 #include "TavloData/DocumentSetting.h"
 #include "TavloData/GroupElementReader.h"
 #include "TavloData/ItemElementReaders.h"
 #include "TavloData/MerrinColorProject.h"
+#include "TavloData/ReadDiagnostics.h"
 #include "xmltree/XML.h"
 
 namespace tavlo {
@@ -31,6 +33,9 @@ void readEnvelope(const xmltree::XML& root, MerrinColorProject& project) {
       std::optional<std::string_view> value = childText(*setting, "value");
       if (key && value)
         project.appendSetting(std::make_shared<DocumentSetting>(std::string(*key), std::string(*value)));
+      else if (ReadDiagnostics* diagnostics = activeReadDiagnostics())
+        diagnostics->report(DiagnosticCode::itemDropped, *setting,
+                            std::string("setting left out: it needs both a key and a value text"));
     }
   }
 
@@ -44,22 +49,35 @@ void readEnvelope(const xmltree::XML& root, MerrinColorProject& project) {
 
 }  // namespace
 
-std::shared_ptr<MerrinColorProject> MerrinColorFileReader::parse(std::string_view data) const {
+std::shared_ptr<MerrinColorProject> MerrinColorFileReader::parse(std::string_view data,
+                                                                 DiagnosticSink* diagnostics) const {
   auto project = std::make_shared<MerrinColorProject>();
+  std::optional<ReadDiagnostics> findings;
+  if (diagnostics) findings.emplace(*diagnostics);
+  const std::size_t reportedBefore = diagnostics ? diagnostics->diagnostics().size() : 0;
   // Each item element becomes its node as soon as it is complete and is freed
   // right after, so the whole document's element tree never exists at once.
   // The items' group links wait for the build and test groups, which may
   // stand after the items.
   ItemGroupLinks links;
   ItemElementStream items(*project, false, links);
+  std::optional<xmltree::XML::ParseFailure> failure;
   const xmltree::XMLPtr root = xmltree::XML::fromData(
       data, ItemElementStream::handOver(),
-      [&items](const xmltree::XMLPtr& element, std::size_t level) { return items.take(element, level); });
+      [&items](const xmltree::XMLPtr& element, std::size_t level) { return items.take(element, level); },
+      failure);
   // A document found broken after some items were read gives an empty project.
   if (root) {
     readEnvelope(*root, *project);
     for (MerrinColorProjectItemPtr& node : items.takeItems()) project->appendItem(std::move(node));
     links.resolve(*project);
+    if (findings) findings->reportDuplicateIds();
+  } else if (findings) {
+    // Nothing of what was read before the failure stays, so nothing of it is reported.
+    diagnostics->truncate(reportedBefore);
+    const xmltree::XML::ParseFailure where = failure.value_or(xmltree::XML::ParseFailure{"no element found"});
+    findings->report(DiagnosticCode::notWellFormed, {where.line, where.column},
+                     "not well-formed: " + where.reason + "; the document reads as empty", std::string());
   }
   project->inflateAllAliases();
   return project;

@@ -10,10 +10,15 @@
 
 namespace tavlo {
 
+class DiagnosticSink;
+
 class MerrinColorFileReader {
  public:
   // Never returns an empty pointer. The aliases of the result are resolved.
-  std::shared_ptr<MerrinColorProject> parse(std::string_view data) const;
+  // With `diagnostics`, everything the read leaves out or cannot resolve is
+  // reported there too (Diagnostics.h); the project is the same either way.
+  std::shared_ptr<MerrinColorProject> parse(std::string_view data,
+                                            DiagnosticSink* diagnostics = nullptr) const;
 };
 
 }  // namespace tavlo

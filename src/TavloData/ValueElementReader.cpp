@@ -1,5 +1,8 @@
 #include "TavloData/ValueElementReader.h"
 
+#include <algorithm>
+#include <utility>
+
 #include "TavloData/ItemElementReaders.h"
 #include "TavloData/MerrinColorBoolean.h"
 #include "TavloData/MerrinColorItem.h"
@@ -7,6 +10,7 @@
 #include "TavloData/MerrinColorShadow.h"
 #include "TavloData/MerrinColorSpace.h"
 #include "TavloData/MerrinColorString.h"
+#include "TavloData/ReadDiagnostics.h"
 #include "TavloData/ThemeableBoolean.h"
 #include "TavloData/ThemeableColor.h"
 #include "TavloData/ThemeableNumber.h"
@@ -45,20 +49,75 @@ const XML* variantElement(const XML& variants, std::optional<std::string_view> t
   return nullptr;
 }
 
-// `parse(variantElement)` gives an optional value.
-template <class T, class Parse>
-std::optional<ReadVariants<T>> readVariants(const XML& element, Parse parse) {
+constexpr std::string_view kVariantTypes[] = {"dark", "highContrast", "darkHighContrast"};
+
+// Reports the children of `variants` that no variant lookup reaches: those
+// with a `type` word of no variant, and every later one of a type already
+// seen (only the first of each type is read).
+void reportUnreadVariants(const XML& variants, ReadDiagnostics& diagnostics) {
+  bool seen[4] = {};  // light, then kVariantTypes
+  for (const auto& child : variants.xmlChildren()) {
+    const auto& attributes = child->xmlAttributes();
+    const auto type = attributes.find("type");
+    std::size_t slot = 0;
+    if (type != attributes.end()) {
+      const auto known = std::find(std::begin(kVariantTypes), std::end(kVariantTypes), type->second);
+      if (known == std::end(kVariantTypes)) {
+        diagnostics.report(
+            DiagnosticCode::unknownElement, *child,
+            "variant type '" + type->second + "' is none of dark, highContrast, darkHighContrast; skipped");
+        continue;
+      }
+      slot = 1 + static_cast<std::size_t>(known - std::begin(kVariantTypes));
+    }
+    if (std::exchange(seen[slot], true))
+      diagnostics.report(
+          DiagnosticCode::unknownElement, *child,
+          std::string("a second ") +
+              (slot == 0 ? "light variant (no type)" : "variant of type '" + type->second + "'") +
+              "; only the first is read");
+  }
+}
+
+// The `variants` of a value element, and its light variant; absent (with
+// the cause noted) when either is missing.
+std::optional<std::pair<const XML*, const XML*>> variantsAndLight(const XML& element) {
   const XML* variants = firstChildElement(element, "variants");
-  if (!variants) return std::nullopt;
+  if (!variants) {
+    noteDropCause(element, element.xmlName(), " has no variants");
+    return std::nullopt;
+  }
+  if (ReadDiagnostics* diagnostics = activeReadDiagnostics()) reportUnreadVariants(*variants, *diagnostics);
   const XML* lightElement = variantElement(*variants, std::nullopt);
-  if (!lightElement) return std::nullopt;
+  if (!lightElement) {
+    noteDropCause(*variants, "no variant without a type attribute, which would be the light variant");
+    return std::nullopt;
+  }
+  return std::pair{variants, lightElement};
+}
+
+// `parse(variantElement)` gives an optional value; `readable` says what a
+// variant needs to be read, for the findings.
+template <class T, class Parse>
+std::optional<ReadVariants<T>> readVariants(const XML& element, Parse parse, std::string_view readable) {
+  const auto found = variantsAndLight(element);
+  if (!found) return std::nullopt;
+  const auto [variants, lightElement] = *found;
   auto light = parse(*lightElement);
-  if (!light) return std::nullopt;
+  if (!light) {
+    noteDropCause(*lightElement, "its light variant cannot be read: ", readable);
+    return std::nullopt;
+  }
   auto other = [&](std::string_view type) -> std::optional<T> {
     const XML* found = variantElement(*variants, type);
     if (!found) return std::nullopt;
     auto value = parse(*found);
-    if (!value) return std::nullopt;
+    if (!value) {
+      if (ReadDiagnostics* diagnostics = activeReadDiagnostics())
+        diagnostics->report(DiagnosticCode::itemDropped, *found,
+                            "variant '" + std::string(type) + "' left out: " + std::string(readable));
+      return std::nullopt;
+    }
     return T(std::move(*value));
   };
   ReadVariants<T> read{T(std::move(*light)), {}, {}, {}};
@@ -152,10 +211,14 @@ std::optional<std::string> parseStringVariant(const XML& variant) {
   return text ? std::optional<std::string>(*text) : std::nullopt;
 }
 
+constexpr std::string_view kReadableColor = "it needs an rgba of four numbers separated by spaces";
+constexpr std::string_view kReadableShadow =
+    "it needs shadowDetails with a colorRgba of four numbers separated by spaces";
+
 std::shared_ptr<ThemeableColor> parseThemeableColor(const XML& element,
                                                     std::optional<std::string_view> colorProfile) {
   auto read = readVariants<mcu::PlatformColor>(
-      element, [&](const XML& variant) { return parseVariant(variant, colorProfile); });
+      element, [&](const XML& variant) { return parseVariant(variant, colorProfile); }, kReadableColor);
   if (!read) return nullptr;
   return std::make_shared<ThemeableColor>(std::string(), readItemName(element), std::move(read->light),
                                           std::move(read->dark), std::move(read->lightHighContrast),
@@ -164,11 +227,13 @@ std::shared_ptr<ThemeableColor> parseThemeableColor(const XML& element,
 
 std::shared_ptr<ThemeableShadow> parseThemeableShadow(const XML& element,
                                                       std::optional<std::string_view> colorProfile) {
-  auto read =
-      readVariants<ShadowDetailsRef>(element, [&](const XML& variant) -> std::optional<ShadowDetailsRef> {
+  auto read = readVariants<ShadowDetailsRef>(
+      element,
+      [&](const XML& variant) -> std::optional<ShadowDetailsRef> {
         auto shadow = parseShadowVariant(variant, colorProfile);
         return shadow ? std::optional(std::move(shadow)) : std::nullopt;
-      });
+      },
+      kReadableShadow);
   if (!read) return nullptr;
   return std::make_shared<ThemeableShadow>(std::string(), readItemName(element), std::move(read->light),
                                            std::move(read->dark), std::move(read->lightHighContrast),
@@ -176,14 +241,14 @@ std::shared_ptr<ThemeableShadow> parseThemeableShadow(const XML& element,
 }
 
 std::shared_ptr<ThemeableNumber> parseThemeableNumber(const XML& element) {
-  auto read = readVariants<double>(element, parseNumberVariant);
+  auto read = readVariants<double>(element, parseNumberVariant, "it needs a value that is a number");
   if (!read) return nullptr;
   return std::make_shared<ThemeableNumber>(read->light, read->dark, read->lightHighContrast,
                                            read->darkHighContrast);
 }
 
 std::shared_ptr<ThemeableBoolean> parseThemeableBoolean(const XML& element) {
-  auto read = readVariants<bool>(element, parseBooleanVariant);
+  auto read = readVariants<bool>(element, parseBooleanVariant, "it needs a value of true or false");
   if (!read) return nullptr;
   return std::make_shared<ThemeableBoolean>(read->light, read->dark, read->lightHighContrast,
                                             read->darkHighContrast);
@@ -192,10 +257,9 @@ std::shared_ptr<ThemeableBoolean> parseThemeableBoolean(const XML& element) {
 std::shared_ptr<ThemeableString> parseThemeableString(const XML& element) {
   // A light variant without `value` is the empty text; the other variants
   // are absent without one.
-  const XML* variants = firstChildElement(element, "variants");
-  if (!variants) return nullptr;
-  const XML* lightElement = variantElement(*variants, std::nullopt);
-  if (!lightElement) return nullptr;
+  const auto found = variantsAndLight(element);
+  if (!found) return nullptr;
+  const auto [variants, lightElement] = *found;
   auto other = [&](std::string_view type) -> std::optional<std::string> {
     const XML* found = variantElement(*variants, type);
     return found ? parseStringVariant(*found) : std::nullopt;
@@ -208,12 +272,35 @@ std::shared_ptr<ThemeableString> parseThemeableString(const XML& element) {
 // out) when the value is unreadable; name and identifier come after, which
 // changes nothing visible and spares an identifier for dropped items.
 
+namespace {
+
+// A dropped item's result, once why is noted.
+struct DroppedItem {
+  template <class Kind>
+  operator ParsedItem<Kind>() const {
+    return {};
+  }
+};
+
+DroppedItem missingValue(const XML& element, std::string_view valueName) {
+  noteDropCause(element, "it has no ", valueName, " element");
+  return {};
+}
+
+// Without a profile no colour of the item is readable, whatever its rgba says.
+DroppedItem unreadableValue(const XML& element, std::optional<std::string_view> profile) {
+  if (!profile) noteDropCause(element, "it has no profile, so none of its colours can be read");
+  return {};
+}
+
+}  // namespace
+
 ParsedItem<MerrinColorItem> parseColorItem(const XML& element, bool generateNewIds) {
   const XML* colorElement = firstChildElement(element, "color");
-  if (!colorElement) return {};
+  if (!colorElement) return missingValue(element, "color");
   const auto profile = childText(element, "profile");
   auto color = parseThemeableColor(*colorElement, profile);
-  if (!color) return {};
+  if (!color) return unreadableValue(element, profile);
   const ParsedAppearance appearance = parseAppearance(element);
   return {readItemName(element), readIdentifier(element, generateNewIds),
           std::make_shared<MerrinColorItem>(std::move(color), colorSpaceFromProfile(profile),
@@ -222,7 +309,7 @@ ParsedItem<MerrinColorItem> parseColorItem(const XML& element, bool generateNewI
 
 ParsedItem<MerrinColorNumber> parseNumberItem(const XML& element, bool generateNewIds) {
   const XML* numberElement = firstChildElement(element, "number");
-  if (!numberElement) return {};
+  if (!numberElement) return missingValue(element, "number");
   auto value = parseThemeableNumber(*numberElement);
   if (!value) return {};
   // A present hint element counts even when its text is unreadable (0).
@@ -243,7 +330,7 @@ ParsedItem<MerrinColorNumber> parseNumberItem(const XML& element, bool generateN
 
 ParsedItem<MerrinColorBoolean> parseBooleanItem(const XML& element, bool generateNewIds) {
   const XML* booleanElement = firstChildElement(element, "boolean");
-  if (!booleanElement) return {};
+  if (!booleanElement) return missingValue(element, "boolean");
   auto value = parseThemeableBoolean(*booleanElement);
   if (!value) return {};
   return {readItemName(element), readIdentifier(element, generateNewIds),
@@ -252,7 +339,7 @@ ParsedItem<MerrinColorBoolean> parseBooleanItem(const XML& element, bool generat
 
 ParsedItem<MerrinColorString> parseStringItem(const XML& element, bool generateNewIds) {
   const XML* stringElement = firstChildElement(element, "string");
-  if (!stringElement) return {};
+  if (!stringElement) return missingValue(element, "string");
   auto value = parseThemeableString(*stringElement);
   if (!value) return {};
   return {readItemName(element), readIdentifier(element, generateNewIds),
@@ -261,10 +348,10 @@ ParsedItem<MerrinColorString> parseStringItem(const XML& element, bool generateN
 
 ParsedItem<MerrinColorShadow> parseShadowItem(const XML& element, bool generateNewIds) {
   const XML* shadowElement = firstChildElement(element, "shadow");
-  if (!shadowElement) return {};
+  if (!shadowElement) return missingValue(element, "shadow");
   const auto profile = childText(element, "profile");
   auto shadow = parseThemeableShadow(*shadowElement, profile);
-  if (!shadow) return {};
+  if (!shadow) return unreadableValue(element, profile);
   const ParsedAppearance appearance = parseAppearance(element);
   return {readItemName(element), readIdentifier(element, generateNewIds),
           std::make_shared<MerrinColorShadow>(std::move(shadow), colorSpaceFromProfile(profile),

@@ -65,16 +65,10 @@ class SimpleXMLParser {
         pathTaken_(handOver.parentPath.size(), false) {}
 
   XMLPtr parse() {
-    if (data_.size() > kMaxDocumentBytes) {
-      report("xml parse error: document larger than 2 GiB");
-      return nullptr;
-    }
+    if (data_.size() > kMaxDocumentBytes) return fail("document larger than 2 GiB");
     // Plain parser: no namespace processing, element names keep their prefixes.
     parser_ = XML_ParserCreate(nullptr);
-    if (!parser_) {
-      report("xml parse error: out of memory");
-      return nullptr;
-    }
+    if (!parser_) return fail("out of memory");
     XML_SetUserData(parser_, this);
     XML_SetElementHandler(parser_, onStart, onEnd);
     XML_SetCharacterDataHandler(parser_, onCharacters);
@@ -102,13 +96,12 @@ class SimpleXMLParser {
           XML_Parse(parser_, data_.data() + offset, static_cast<int>(length), last ? XML_TRUE : XML_FALSE);
       offset += length;
     } while (status == XML_STATUS_OK && offset < data_.size());
-    if (status != XML_STATUS_OK) {
-      if (!parseError_) {
-        const XML_Error code = XML_GetErrorCode(parser_);
-        parseError_ = "xml parse error: " + std::string(XML_ErrorString(code)) + " (line " +
-                      std::to_string(XML_GetCurrentLineNumber(parser_)) + ", column " +
-                      std::to_string(XML_GetCurrentColumnNumber(parser_)) + ")";
-      }
+    if (status != XML_STATUS_OK && !parseError_) {
+      const XML_Error code = XML_GetErrorCode(parser_);
+      parseError_ = "xml parse error: " + std::string(XML_ErrorString(code)) + " (line " +
+                    std::to_string(XML_GetCurrentLineNumber(parser_)) + ", column " +
+                    std::to_string(XML_GetCurrentColumnNumber(parser_)) + ")";
+      failure_ = XML::ParseFailure{XML_ErrorString(code), currentLine(), currentColumn()};
     }
     XML_ParserFree(parser_);
     parser_ = nullptr;
@@ -121,6 +114,11 @@ class SimpleXMLParser {
     return std::move(root_);
   }
 
+  // After parse(): why and where the document was found not well formed.
+  std::optional<XML::ParseFailure>& failure() {
+    return failure_;
+  }
+
  private:
   static SimpleXMLParser& self(void* userData) {
     return *static_cast<SimpleXMLParser*>(userData);
@@ -128,8 +126,29 @@ class SimpleXMLParser {
 
   // Stops the parser with our own reason; it replaces expat's "parsing aborted".
   void refuse(std::string reason) {
-    if (!parseError_) parseError_ = "xml parse error: " + reason;
+    if (!parseError_) {
+      parseError_ = "xml parse error: " + reason;
+      failure_ = XML::ParseFailure{std::move(reason), currentLine(), currentColumn()};
+    }
     XML_StopParser(parser_, XML_FALSE);
+  }
+
+  // Before the parser runs: the reason is reported and the document is absent.
+  XMLPtr fail(std::string reason) {
+    report("xml parse error: " + reason);
+    failure_ = XML::ParseFailure{std::move(reason), 1, 1};
+    return nullptr;
+  }
+
+  // Where the event being handled (or the error) is. Expat counts lines from
+  // 1 and columns from 0 in characters, the byte order mark included: the
+  // first line's columns are shifted back over it.
+  std::uint32_t currentLine() const {
+    return static_cast<std::uint32_t>(XML_GetCurrentLineNumber(parser_));
+  }
+  std::uint32_t currentColumn() const {
+    const auto column = static_cast<std::uint32_t>(XML_GetCurrentColumnNumber(parser_)) + 1;
+    return column > 1 && startsWithByteOrderMark_ && currentLine() == 1 ? column - 1 : column;
   }
 
   static void XMLCALL onStart(void* userData, const XML_Char* name, const XML_Char** attributes) {
@@ -141,6 +160,8 @@ class SimpleXMLParser {
       return;
     }
     XMLPtr element = std::make_shared<XML>(XML::PrivateTag{}, name);
+    element->sourceLine_ = parser.currentLine();
+    element->sourceColumn_ = parser.currentColumn();
     if (attributes[0]) {
       // Most elements have none, and an empty map allocates nothing.
       std::size_t count = 0;
@@ -243,10 +264,13 @@ class SimpleXMLParser {
   }
 
   std::string_view data_;
+  bool startsWithByteOrderMark_ =
+      data_.starts_with("\xEF\xBB\xBF") || data_.starts_with("\xFF\xFE") || data_.starts_with("\xFE\xFF");
   XML_Parser parser_ = nullptr;
   XMLPtr root_;
   std::vector<XML*> open_;  // the open elements; back() is the current element
   std::optional<std::string> parseError_;
+  std::optional<XML::ParseFailure> failure_;
   bool inCdata_ = false;
   // Streaming only: what to hand over and to whom, which steps of the path an
   // element has already taken (later ones of the same name are ordinary), and
@@ -269,6 +293,14 @@ XMLPtr XML::fromData(std::string_view bytes) {
 XMLPtr XML::fromData(std::string_view bytes, const HandOver& handOver, const ElementHandler& handler) {
   if (!handler) return fromData(bytes);
   return SimpleXMLParser(bytes, handOver, handler).parse();
+}
+
+XMLPtr XML::fromData(std::string_view bytes, const HandOver& handOver, const ElementHandler& handler,
+                     std::optional<ParseFailure>& failure) {
+  SimpleXMLParser parser = handler ? SimpleXMLParser(bytes, handOver, handler) : SimpleXMLParser(bytes);
+  XMLPtr root = parser.parse();
+  if (parser.failure()) failure = std::move(parser.failure());
+  return root;
 }
 
 XMLPtr XML::fromURL(const std::string& path) {

@@ -106,6 +106,18 @@ class XML : public std::enable_shared_from_this<XML>, public StringProvider<XML>
   // some elements were handed over still gives absent; callers drop what they
   // made of them then.
   static XMLPtr fromData(std::string_view bytes, const HandOver& handOver, const ElementHandler& handler);
+  // Why and where a document stopped being well formed: the reason (the
+  // report line without its "xml parse error: ") and its line and column,
+  // counted as sourceLine and sourceColumn count.
+  struct ParseFailure {
+    std::string reason;
+    std::uint32_t line = 1;
+    std::uint32_t column = 1;
+  };
+  // As the streaming fromData; a document found not well formed also leaves
+  // its failure in `failure` (untouched otherwise), beside the report line.
+  static XMLPtr fromData(std::string_view bytes, const HandOver& handOver, const ElementHandler& handler,
+                         std::optional<ParseFailure>& failure);
   // Reads the whole file, then as fromData. An unreadable file reports
   // "cannot read '<path>': <reason>" to the parse error sink.
   static XMLPtr fromURL(const std::string& path);
@@ -139,6 +151,11 @@ class XML : public std::enable_shared_from_this<XML>, public StringProvider<XML>
   }
   // The element whose children list holds this one; empty for a root or a released parent.
   XMLPtr parent() const { return parent_.lock(); }
+  // Where a parsed element's start tag begins: its line, from 1, and its
+  // column, from 1, counted in characters (a tab is one, a byte order mark
+  // none). 0 for elements that were made, not parsed.
+  std::uint32_t sourceLine() const { return sourceLine_; }
+  std::uint32_t sourceColumn() const { return sourceColumn_; }
 
   // Mutation; each returns the receiver for chaining.
   XML& addAttribute(const std::string& name, const XMLAnyValue& value);
@@ -180,6 +197,10 @@ class XML : public std::enable_shared_from_this<XML>, public StringProvider<XML>
   inline static const std::string kDefaultIndent = "\t";
   std::unique_ptr<std::string> indentCharacters_;
   std::weak_ptr<XML> parent_;
+  // Fills the allocation's last eight bytes, which the allocator's rounding
+  // leaves unused otherwise: a parsed element costs no more memory for them.
+  std::uint32_t sourceLine_ = 0;
+  std::uint32_t sourceColumn_ = 0;
 };
 
 // Where the tree's one-line parse and read error reports go. The default

@@ -1,0 +1,102 @@
+#include "TavloData/Diagnostics.h"
+
+#include <algorithm>
+#include <tuple>
+#include <utility>
+
+#include "TavloData/ItemElementReaders.h"
+#include "TavloData/ReadDiagnostics.h"
+
+namespace tavlo {
+
+std::vector<Diagnostic> DiagnosticSink::sortedDiagnostics() const {
+  std::vector<Diagnostic> sorted = diagnostics_;
+  std::stable_sort(sorted.begin(), sorted.end(), [](const Diagnostic& a, const Diagnostic& b) {
+    return std::tie(a.line, a.column) < std::tie(b.line, b.column);
+  });
+  return sorted;
+}
+
+std::size_t DiagnosticSink::count(DiagnosticSeverity severity) const {
+  return static_cast<std::size_t>(
+      std::count_if(diagnostics_.begin(), diagnostics_.end(),
+                    [&](const Diagnostic& d) { return d.severity() == severity; }));
+}
+
+namespace {
+
+thread_local ReadDiagnostics* active = nullptr;
+
+const std::string kNoItem;
+
+}  // namespace
+
+ReadDiagnostics* activeReadDiagnostics() {
+  return active;
+}
+
+ReadDiagnostics::ReadDiagnostics(DiagnosticSink& sink) : sink_(sink), previous_(active) {
+  active = this;
+}
+
+ReadDiagnostics::~ReadDiagnostics() {
+  active = previous_;
+}
+
+void ReadDiagnostics::report(DiagnosticCode code, const xmltree::XML& at, std::string message) {
+  report(code, positionOf(at), std::move(message), currentItem());
+}
+
+void ReadDiagnostics::report(DiagnosticCode code, Position at, std::string message, std::string item) {
+  sink_.report({code, at.line, at.column, std::move(message), std::move(item)});
+}
+
+void ReadDiagnostics::enterItem(const xmltree::XML& element) {
+  std::optional<std::string_view> name = childText(element, "name");
+  if (!name || name->empty()) name = childText(element, "id");
+  items_.push_back({std::string(name.value_or(std::string_view())), std::nullopt});
+}
+
+const std::string& ReadDiagnostics::currentItem() const {
+  return items_.empty() ? kNoItem : items_.back().name;
+}
+
+void ReadDiagnostics::noteDropCause(const xmltree::XML& at, std::string reason) {
+  (items_.empty() ? looseCause_ : items_.back().dropCause) = DropCause{positionOf(at), std::move(reason)};
+}
+
+std::optional<ReadDiagnostics::DropCause> ReadDiagnostics::takeDropCause() {
+  std::optional<DropCause>& cause = items_.empty() ? looseCause_ : items_.back().dropCause;
+  return std::exchange(cause, std::nullopt);
+}
+
+const ReadDiagnostics::AliasSource* ReadDiagnostics::aliasSource(const void* alias) const {
+  const auto found = aliases_.find(alias);
+  return found == aliases_.end() ? nullptr : &found->second;
+}
+
+void ReadDiagnostics::recordId(std::string_view id, const xmltree::XML& idElement) {
+  ids_.push_back({std::string(id), positionOf(idElement), currentItem()});
+}
+
+void ReadDiagnostics::reportDuplicateIds() {
+  // Items are read as their elements close, members before their group, so
+  // document order is restored from the positions.
+  std::stable_sort(ids_.begin(), ids_.end(), [](const IdRecord& a, const IdRecord& b) {
+    return std::tie(a.at.line, a.at.column) < std::tie(b.at.line, b.at.column);
+  });
+  std::unordered_map<std::string_view, const IdRecord*> first;
+  first.reserve(ids_.size());
+  for (const IdRecord& record : ids_) {
+    const auto [found, isFirst] = first.try_emplace(record.id, &record);
+    if (isFirst) continue;
+    const IdRecord& earlier = *found->second;
+    report(DiagnosticCode::duplicateId, record.at,
+           "id '" + record.id + "' is already used by '" + earlier.item + "' on line " +
+               std::to_string(earlier.at.line) + "; references reach only that one",
+           record.item);
+  }
+  ids_.clear();
+}
+
+}  // namespace tavlo
