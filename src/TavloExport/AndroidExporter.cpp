@@ -59,40 +59,7 @@ void appendXMLEscaped(std::string& out, std::string_view text) {
 // control characters (which XML cannot carry) as \uXXXX. Android collapses
 // white space outside quotes, so a text whose spaces matter is quoted.
 std::string androidString(std::string_view text) {
-  std::string escaped;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const auto c = static_cast<unsigned char>(text[i]);
-    switch (c) {
-      case '\\':
-        escaped += "\\\\";
-        break;
-      case '"':
-        escaped += "\\\"";
-        break;
-      case '\'':
-        escaped += "\\'";
-        break;
-      case '\n':
-        escaped += "\\n";
-        break;
-      case '\t':
-        escaped += "\\t";
-        break;
-      case '@':
-      case '?':
-        if (i == 0) escaped += '\\';
-        escaped += static_cast<char>(c);
-        break;
-      default:
-        if (c < 0x20 || c == 0x7F) {
-          char buffer[8];
-          std::snprintf(buffer, sizeof buffer, "\\u%04X", c);
-          escaped += buffer;
-        } else {
-          escaped += static_cast<char>(c);
-        }
-    }
-  }
+  const std::string escaped = escapedText(text, IdentifierLanguage::androidResource);
   const bool spacesMatter = !text.empty() && (text.front() == ' ' || text.back() == ' ' ||
                                               text.find("  ") != std::string_view::npos);
   std::string out;

@@ -38,48 +38,12 @@ std::string colorText(const mcu::PlatformColor& color) {
   return "Color(" + hex.colorString.value_or("0x00000000") + ")";
 }
 
-// A Kotlin string literal: quotes, backslashes, '$' (which starts a
-// template) and control characters escaped.
-std::string stringLiteral(std::string_view text) {
-  std::string literal = "\"";
-  for (unsigned char c : text) {
-    switch (c) {
-      case '"':
-        literal += "\\\"";
-        break;
-      case '\\':
-        literal += "\\\\";
-        break;
-      case '$':
-        literal += "\\$";
-        break;
-      case '\n':
-        literal += "\\n";
-        break;
-      case '\r':
-        literal += "\\r";
-        break;
-      case '\t':
-        literal += "\\t";
-        break;
-      default:
-        if (c < 0x20 || c == 0x7F) {
-          char buffer[8];
-          std::snprintf(buffer, sizeof buffer, "\\u%04X", c);
-          literal += buffer;
-        } else {
-          literal += static_cast<char>(c);
-        }
-    }
-  }
-  return literal + "\"";
-}
-
 std::string valueText(const TokenValue& value) {
   if (const auto* color = std::get_if<mcu::PlatformColor>(&value)) return colorText(*color);
   if (const auto* number = std::get_if<double>(&value)) return floatLiteral(*number);
   if (const auto* boolean = std::get_if<bool>(&value)) return *boolean ? "true" : "false";
-  if (const auto* text = std::get_if<std::string>(&value)) return stringLiteral(*text);
+  if (const auto* text = std::get_if<std::string>(&value))
+    return "\"" + escapedText(*text, IdentifierLanguage::kotlin) + "\"";
   return {};
 }
 

@@ -4,6 +4,7 @@
 #include <unicode/utf8.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <string>
 #include <unordered_set>
 
@@ -430,6 +431,33 @@ std::string typeNameFor(const ExportJob& job, IdentifierLanguage language, std::
                          : identifierFor(upperCamelCased(fileName), language);
   if (name.empty() || name[0] == '`' || name[0] == '_') return std::string(fallback);
   return name;
+}
+
+std::string escapedText(std::string_view text, IdentifierLanguage language) {
+  const bool android = language == IdentifierLanguage::androidResource;
+  std::string escaped;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    const bool special = c == '"' || c == '\\' || (c == '$' && language == IdentifierLanguage::kotlin) ||
+                         (android && (c == '\'' || (i == 0 && (c == '@' || c == '?'))));
+    if (special) {
+      escaped += '\\';
+      escaped += static_cast<char>(c);
+    } else if (c == '\n') {
+      escaped += "\\n";
+    } else if (c == '\t') {
+      escaped += "\\t";
+    } else if (c == '\r' && !android) {
+      escaped += "\\r";
+    } else if (c < 0x20 || c == 0x7F) {
+      char buffer[12];
+      std::snprintf(buffer, sizeof buffer, language == IdentifierLanguage::swift ? "\\u{%X}" : "\\u%04X", c);
+      escaped += buffer;
+    } else {
+      escaped += static_cast<char>(c);
+    }
+  }
+  return escaped;
 }
 
 std::string lineCommentText(std::string_view text) {

@@ -72,6 +72,12 @@ inline bool declaresVariant(const Token& token, ColorSource appearance) {
   return appearance == ColorSource::light || token.hasVariant(appearance);
 }
 
+// TEXT escaped for a string in LANGUAGE, without the quotes around it:
+// backslashes, double quotes and line breaks everywhere; Kotlin's '$' (a
+// template), Android's apostrophe and leading '@' or '?' (a reference); other
+// control characters as the language's Unicode escape.
+std::string escapedText(std::string_view text, IdentifierLanguage language);
+
 // TEXT made safe inside a line comment of a C-like language: line breaks,
 // other control characters and backslashes (a line continuation in GLSL and
 // Metal) become spaces.

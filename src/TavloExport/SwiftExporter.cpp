@@ -35,45 +35,13 @@ std::string colorText(const mcu::PlatformColor& color, mcu::ColorFormat notation
   return text.colorString.value_or(std::string());
 }
 
-// A Swift string literal: quotes, backslashes and control characters escaped.
-std::string stringLiteral(std::string_view text) {
-  std::string literal = "\"";
-  for (unsigned char c : text) {
-    switch (c) {
-      case '"':
-        literal += "\\\"";
-        break;
-      case '\\':
-        literal += "\\\\";
-        break;
-      case '\n':
-        literal += "\\n";
-        break;
-      case '\r':
-        literal += "\\r";
-        break;
-      case '\t':
-        literal += "\\t";
-        break;
-      default:
-        if (c < 0x20 || c == 0x7F) {
-          char buffer[12];
-          std::snprintf(buffer, sizeof buffer, "\\u{%X}", c);
-          literal += buffer;
-        } else {
-          literal += static_cast<char>(c);
-        }
-    }
-  }
-  return literal + "\"";
-}
-
 std::string valueText(const TokenValue& value, const SwiftFramework& framework) {
   if (const auto* color = std::get_if<mcu::PlatformColor>(&value))
     return colorText(*color, framework.notation);
   if (const auto* number = std::get_if<double>(&value)) return numberText(*number);
   if (const auto* boolean = std::get_if<bool>(&value)) return *boolean ? "true" : "false";
-  if (const auto* text = std::get_if<std::string>(&value)) return stringLiteral(*text);
+  if (const auto* text = std::get_if<std::string>(&value))
+    return "\"" + escapedText(*text, IdentifierLanguage::swift) + "\"";
   return {};
 }
 
