@@ -7,8 +7,19 @@
 
 namespace tavlo::cli {
 
+namespace {
+std::size_t reported = 0;
+}  // namespace
+
 void reportParseErrorsOnStderr() {
-  xmltree::setParseErrorSink([](std::string_view line) { printError(line); });
+  xmltree::setParseErrorSink([](std::string_view line) {
+    ++reported;
+    printError(line);
+  });
+}
+
+std::size_t parseErrorsReported() {
+  return reported;
 }
 
 std::shared_ptr<MerrinColorProject> readProjectFile(const std::string& path) {

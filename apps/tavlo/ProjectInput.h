@@ -3,6 +3,7 @@
 // standard output carries only the command's result.
 #pragma once
 
+#include <cstddef>
 #include <memory>
 #include <string>
 
@@ -13,6 +14,9 @@ namespace tavlo::cli {
 // Sends the element tree's one-line reports to standard error as
 // "tavlo: <line>". Call before parsing.
 void reportParseErrorsOnStderr();
+// How many such reports this process has printed: a document that is not
+// well-formed reads as an empty project, and this tells the two apart.
+std::size_t parseErrorsReported();
 
 // The project read from PATH; empty (after printing the one-line reason) when
 // the file cannot be read. A file that is not a document gives an empty

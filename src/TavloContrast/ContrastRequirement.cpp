@@ -1,0 +1,63 @@
+#include "TavloContrast/ContrastRequirement.h"
+
+#include <cmath>
+
+namespace tavlo::contrast {
+
+namespace {
+
+double fontWeightValue(const std::optional<TestFontWeight>& weight) {
+  if (!weight) return 400;
+  switch (*weight) {
+    case TestFontWeight::twoHundred:
+      return 200;
+    case TestFontWeight::threeHundred:
+      return 300;
+    case TestFontWeight::fourHundred:
+      return 400;
+    case TestFontWeight::fiveHundred:
+      return 500;
+    case TestFontWeight::sixHundred:
+      return 600;
+    case TestFontWeight::sevenHundred:
+      return 700;
+  }
+  return 400;
+}
+
+// WCAG's large text: 18 pt (24 CSS px), or 14 pt (18.66 px) when bold.
+double wcagRatioForText(double size, double weight) {
+  const bool large = size >= 24 || (size >= 18.66 && weight >= 700);
+  return large ? 3.0 : 4.5;
+}
+
+// The APCA levels for body and large text, from the largest text they allow down.
+double apcaLcForText(double size, double weight) {
+  const bool bold = weight >= 700;
+  if (size >= 36 || (size >= 24 && bold)) return 45;
+  if (size >= 24 || (size >= 16 && bold)) return 60;
+  if (size >= 18 || (size >= 14 && bold)) return 75;
+  return 90;
+}
+
+}  // namespace
+
+ContrastRequirement requirementFor(const TestTask& test) {
+  const TestTaskType method = test.taskType();
+  const bool wcag = method == TestTaskType::wcagContrastTest;
+  if (test.thresholdType() == TestThresholdType::textSize) {
+    const double size = test.minFontSize() ? static_cast<double>(*test.minFontSize()) : 16.0;
+    const double weight = fontWeightValue(test.minFontWeight());
+    return {method, wcag ? wcagRatioForText(size, weight) : apcaLcForText(size, weight)};
+  }
+  if (!test.threshold()) return {method, wcag ? 4.5 : 60.0};
+  const auto threshold = static_cast<double>(*test.threshold());
+  return {method, wcag && *test.threshold() > 21 ? threshold / 10 : threshold};
+}
+
+bool meetsRequirement(const ContrastRequirement& requirement, double value) {
+  const double measured = requirement.method == TestTaskType::apcaContrastTest ? std::abs(value) : value;
+  return measured >= requirement.required;
+}
+
+}  // namespace tavlo::contrast
