@@ -133,8 +133,11 @@ class AndroidExporter final : public Exporter {
                             "' has no name an Android resource name can hold; it is left out");
           break;
         }
-        if (tables[static_cast<std::size_t>(token.kind)].claim(mapped, token, diagnostics))
+        if (tables[static_cast<std::size_t>(token.kind)].claim(mapped, token, diagnostics)) {
           name = std::move(mapped);
+        } else if (slot.nameVariant == ColorSource::light) {
+          break;  // without its plain name the token is left out whole, as reported
+        }
       }
     }
 

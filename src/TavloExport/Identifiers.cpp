@@ -392,6 +392,9 @@ std::string identifierFor(std::string_view name, IdentifierLanguage language) {
     if (unicode) return "`" + result + "`";
     result += '_';
   }
+  // OpenGL ES refuses identifiers longer than this.
+  constexpr std::size_t kGLSLMaxLength = 1024;
+  if (language == IdentifierLanguage::glsl && result.size() > kGLSLMaxLength) return {};
   return result;
 }
 
@@ -409,7 +412,11 @@ void ConstantNames::assign(std::size_t index, IdentifierLanguage language, NameT
     // Backticks are not part of the name: `class` and class are one.
     std::string key = name;
     key.erase(std::remove(key.begin(), key.end(), '`'), key.end());
-    if (!table.claim(key, token, diagnostics)) continue;
+    if (!table.claim(key, token, diagnostics)) {
+      // Without its plain name the token is left out whole, as reported.
+      if (appearance == ColorSource::light) return;
+      continue;
+    }
     names_[index][static_cast<std::size_t>(appearance)] = std::move(name);
   }
 }

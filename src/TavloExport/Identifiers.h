@@ -19,7 +19,8 @@ enum class IdentifierLanguage { androidResource, kotlin, swift, glsl, metal };
 // "Android resource", "Kotlin", ...: the language as messages name it.
 std::string_view languageName(IdentifierLanguage language);
 
-// NAME as LANGUAGE can hold it; empty when nothing of it is usable.
+// NAME as LANGUAGE can hold it; empty when nothing of it is usable (or, in
+// GLSL, when it is longer than the 1024 characters OpenGL ES allows).
 // - Characters the language cannot hold become '_' (one per run); Android
 //   and the shader languages hold ASCII only, so letters are transliterated
 //   first ("Größe" -> "Grosse"); Android names are lower case.
