@@ -70,6 +70,11 @@ CssColorText cssColorText(const mcu::PlatformColor& color, BuildExportFormat for
   // Hex and rgb() are sRGB notations: anything else is written in sRGB,
   // clipped when it has to be, with the exact colour beside it.
   CssColorText result{convert(clippedSRGB(color), notation, mcu::ColorSpace::sRGB), std::nullopt};
+  // "rgb(R, G, B / A)" mixes the comma and the slash forms, which style-sheet
+  // parsers refuse; the comma form with alpha is rgba().
+  if (const auto slash = result.text.find(" / ");
+      slash != std::string::npos && result.text.starts_with("rgb("))
+    result.text = "rgba(" + result.text.substr(4, slash - 4) + ", " + result.text.substr(slash + 3);
   if (isOutsideSRGB(color)) result.exact = cssExactColor(color);
   return result;
 }
