@@ -62,9 +62,10 @@ void BM_ReLayoutOnWidthChange(benchmark::State& state) {
   cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, windowWidth, windowHeight);
   cairo_t* cr = cairo_create(surface);
   double baseline = 0, relayout = 0, frame = 0;
-  double width = windowWidth;
+  int pass = 0;
   for (auto _ : state) {
-    width = width == windowWidth ? windowWidth - 37 : windowWidth;  // every pass is a new width
+    // Every pass is a width not seen before, so nothing measured earlier can be reused.
+    const double width = windowWidth - 400 + (pass++ % 400);
     double start = cpuSeconds();
     bare->layOut(width, shapes);
     baseline += cpuSeconds() - start;
