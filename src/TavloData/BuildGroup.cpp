@@ -10,33 +10,38 @@ namespace tavlo {
 namespace {
 
 struct FileTypeRow : EnumEntry<BuildFileType> {
+  std::string_view caseName;
   std::string_view extension;
   bool supportsFormat;
 };
 
 constexpr std::array<FileTypeRow, 14> fileTypes{{
-    {{BuildFileType::text, "0", "Text"}, ".txt", true},
-    {{BuildFileType::css, "1", "CSS"}, ".css", true},
-    {{BuildFileType::scss, "2", "SCSS"}, ".scss", true},
-    {{BuildFileType::assetCatalog, "3", "Asset Catalog"}, ".xcassets", false},
-    {{BuildFileType::swiftUIEnum, "4", "SwiftUI Enum"}, ".swift", false},
-    {{BuildFileType::swiftUIKitEnum, "5", "Swift UIKit Enum"}, ".swift", false},
-    {{BuildFileType::swiftAppKitEnum, "6", "Swift AppKit Enum"}, ".swift", false},
-    {{BuildFileType::androidResource, "7", "Android Resource XML"}, ".xml", false},
-    {{BuildFileType::gl, "8", "OpenGL/WebGL"}, ".gl", false},
-    {{BuildFileType::metal, "9", "Metal"}, ".metal", false},
-    {{BuildFileType::jsonDesignToken, "10", "Design Tokens JSON"}, ".json", false},
-    {{BuildFileType::androidCompose, "11", "Android Compose"}, ".kt", false},
-    {{BuildFileType::customTemplate, "12", "Custom Template"}, ".txt", false},
-    {{BuildFileType::less, "13", "LESS"}, ".less", true},
+    {{BuildFileType::text, "0", "Text"}, "text", ".txt", true},
+    {{BuildFileType::css, "1", "CSS"}, "css", ".css", true},
+    {{BuildFileType::scss, "2", "SCSS"}, "scss", ".scss", true},
+    {{BuildFileType::assetCatalog, "3", "Asset Catalog"}, "assetCatalog", ".xcassets", false},
+    {{BuildFileType::swiftUIEnum, "4", "SwiftUI Enum"}, "swiftUIEnum", ".swift", false},
+    {{BuildFileType::swiftUIKitEnum, "5", "Swift UIKit Enum"}, "swiftUIKitEnum", ".swift", false},
+    {{BuildFileType::swiftAppKitEnum, "6", "Swift AppKit Enum"}, "swiftAppKitEnum", ".swift", false},
+    {{BuildFileType::androidResource, "7", "Android Resource XML"}, "androidResource", ".xml", false},
+    {{BuildFileType::gl, "8", "OpenGL/WebGL"}, "gl", ".gl", false},
+    {{BuildFileType::metal, "9", "Metal"}, "metal", ".metal", false},
+    {{BuildFileType::jsonDesignToken, "10", "Design Tokens JSON"}, "jsonDesignToken", ".json", false},
+    {{BuildFileType::androidCompose, "11", "Android Compose"}, "androidCompose", ".kt", false},
+    {{BuildFileType::customTemplate, "12", "Custom Template"}, "customTemplate", ".txt", false},
+    {{BuildFileType::less, "13", "LESS"}, "less", ".less", true},
 }};
 
-constexpr std::array<EnumEntry<BuildNameTransform>, 5> nameTransforms{{
-    {BuildNameTransform::none, "0", "Don't Change"},
-    {BuildNameTransform::camelCase, "1", "camelCase"},
-    {BuildNameTransform::pascalCase, "2", "PascalCase"},
-    {BuildNameTransform::snakeCase, "3", "snake_case"},
-    {BuildNameTransform::kebabCase, "4", "kebab-case"},
+struct NameTransformRow : EnumEntry<BuildNameTransform> {
+  std::string_view caseName;
+};
+
+constexpr std::array<NameTransformRow, 5> nameTransforms{{
+    {{BuildNameTransform::none, "0", "Don't Change"}, "none"},
+    {{BuildNameTransform::camelCase, "1", "camelCase"}, "camelCase"},
+    {{BuildNameTransform::pascalCase, "2", "PascalCase"}, "pascalCase"},
+    {{BuildNameTransform::snakeCase, "3", "snake_case"}, "snakeCase"},
+    {{BuildNameTransform::kebabCase, "4", "kebab-case"}, "kebabCase"},
 }};
 
 constexpr std::array<EnumEntry<BuildExportFormat>, 4> exportFormats{{
@@ -74,6 +79,9 @@ std::optional<BuildFileType> buildFileTypeFromRaw(long long code) {
 std::string_view displayName(BuildFileType type) {
   return enumEntry(fileTypes, type).display;
 }
+std::string_view caseName(BuildFileType type) {
+  return enumEntry(fileTypes, type).caseName;
+}
 std::string_view defaultExtension(BuildFileType type) {
   return enumEntry(fileTypes, type).extension;
 }
@@ -97,6 +105,9 @@ std::optional<BuildNameTransform> buildNameTransformFromRaw(long long code) {
 }
 std::string_view displayName(BuildNameTransform transform) {
   return enumEntry(nameTransforms, transform).display;
+}
+std::string_view caseName(BuildNameTransform transform) {
+  return enumEntry(nameTransforms, transform).caseName;
 }
 
 std::string transform(BuildNameTransform transform, std::string_view name) {

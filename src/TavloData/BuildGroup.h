@@ -4,6 +4,8 @@
 
 #include "TavloData/Observable.h"
 
+#include <cstddef>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -33,6 +35,8 @@ enum class BuildFileType {
 int rawValue(BuildFileType type);
 std::optional<BuildFileType> buildFileTypeFromRaw(long long code);
 std::string_view displayName(BuildFileType type);
+// "text", "jsonDesignToken", ...: how the command line and `tavlo dump` name it.
+std::string_view caseName(BuildFileType type);
 std::string_view defaultExtension(BuildFileType type);
 bool supportsFormat(BuildFileType type);
 const std::vector<BuildFileType>& allBuildFileTypes();
@@ -41,6 +45,7 @@ enum class BuildNameTransform { none, camelCase, pascalCase, snakeCase, kebabCas
 int rawValue(BuildNameTransform transform);
 std::optional<BuildNameTransform> buildNameTransformFromRaw(long long code);
 std::string_view displayName(BuildNameTransform transform);
+std::string_view caseName(BuildNameTransform transform);
 // How an exported name is cased: "Brand primary-2" -> "brandPrimary2" (camel).
 std::string transform(BuildNameTransform transform, std::string_view name);
 // Prepares TEXT for appending after an already transformed name.
@@ -161,3 +166,11 @@ class BuildGroup : public Observable {
 };
 
 }  // namespace tavlo
+
+// Hashed by identity, like equality.
+template <>
+struct std::hash<tavlo::BuildGroup> {
+  std::size_t operator()(const tavlo::BuildGroup& group) const {
+    return std::hash<std::string>()(group.uuid());
+  }
+};

@@ -2,7 +2,10 @@
 
 #include <utility>
 
+#include "TavloData/MerrinColorAlias.h"
 #include "TavloData/MerrinColorGroup.h"
+#include "TavloData/MerrinColorItem.h"
+#include "TavloData/MerrinColorSet.h"
 #include "TavloData/ProjectItemKindHooks.h"
 #include "TavloData/TextSearch.h"
 
@@ -98,6 +101,12 @@ void MerrinColorProjectItem::setIsExpanded(bool value) {
 }
 void MerrinColorProjectItem::setName(std::string value) {
   setAndNotify(name_, std::move(value), "name");
+}
+
+std::shared_ptr<ColorAssignable> MerrinColorProjectItem::assignable() const {
+  if (const auto& set = colorSet()) return set;
+  if (const auto& item = color()) return item;
+  return colorAlias();
 }
 
 bool MerrinColorProjectItem::isAnyAlias() const {

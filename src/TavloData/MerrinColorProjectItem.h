@@ -20,6 +20,7 @@
 
 namespace tavlo {
 
+class ColorAssignable;
 class TextSearchTerm;
 
 class MerrinColorProjectItem : public Observable,
@@ -142,6 +143,10 @@ class MerrinColorProjectItem : public Observable,
   bool isShadowAlias() const { return itemType_ == ProjectItemType::shadowAlias; }
   // Any of the five alias kinds.
   bool isAnyAlias() const;
+
+  // The colour-bearing kind object that can take a new working space: the
+  // ramp, else the colour, else the colour alias; empty for every other kind.
+  std::shared_ptr<ColorAssignable> assignable() const;
 
   // Whether the node survives a search for the term: by its name, a ramp also
   // by its entries' names, a group also by anything beneath it. An empty term

@@ -5,7 +5,10 @@
 
 #include "TavloData/Observable.h"
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -15,16 +18,23 @@
 namespace tavlo {
 
 enum class TestTaskType { apcaContrastTest, wcagContrastTest };
+inline constexpr std::array<TestTaskType, 2> allTestTaskTypes{TestTaskType::apcaContrastTest,
+                                                              TestTaskType::wcagContrastTest};
 std::string_view rawValue(TestTaskType type);
 std::optional<TestTaskType> testTaskTypeFromRaw(std::string_view raw);
 std::string_view displayName(TestTaskType type);
 
 enum class TestThresholdType { luminosity, textSize };
+inline constexpr std::array<TestThresholdType, 2> allTestThresholdTypes{TestThresholdType::luminosity,
+                                                                        TestThresholdType::textSize};
 std::string_view rawValue(TestThresholdType type);
 std::optional<TestThresholdType> testThresholdTypeFromRaw(std::string_view raw);
 std::string_view displayName(TestThresholdType type);
 
 enum class TestFontWeight { twoHundred, threeHundred, fourHundred, fiveHundred, sixHundred, sevenHundred };
+inline constexpr std::array<TestFontWeight, 6> allTestFontWeights{
+    TestFontWeight::twoHundred,  TestFontWeight::threeHundred, TestFontWeight::fourHundred,
+    TestFontWeight::fiveHundred, TestFontWeight::sixHundred,   TestFontWeight::sevenHundred};
 std::string_view rawValue(TestFontWeight weight);
 std::optional<TestFontWeight> testFontWeightFromRaw(std::string_view raw);
 std::string_view displayName(TestFontWeight weight);
@@ -78,6 +88,7 @@ class TestGroup : public Observable {
   bool isExpanded() const { return isExpanded_; }
   void setIsExpanded(bool value) { setAndNotify(isExpanded_, value, "isExpanded"); }
 
+  // Groups are the same group when their identifiers are.
   bool operator==(const TestGroup& other) const { return uuid_ == other.uuid_; }
 
  private:
@@ -88,3 +99,11 @@ class TestGroup : public Observable {
 };
 
 }  // namespace tavlo
+
+// Hashed by identity, like equality.
+template <>
+struct std::hash<tavlo::TestGroup> {
+  std::size_t operator()(const tavlo::TestGroup& group) const {
+    return std::hash<std::string>()(group.uuid());
+  }
+};

@@ -295,13 +295,72 @@ TEST(ProjectTree, EveryStoredPropertyNotifies) {
   EXPECT_EQ(inner->group()->searchFilter(), "t");
 }
 
-TEST(ProjectTree, NodesAreEqualByUuid) {
-  auto a = Item::makeColorItem("same", nullptr, "A");
-  auto b = Item::makeNumberItem("same", nullptr, "B");
-  auto c = Item::makeColorItem("other", nullptr, "A");
-  EXPECT_EQ(*a, *b);
-  EXPECT_EQ(std::hash<Item>()(*a), std::hash<Item>()(*b));
-  EXPECT_FALSE(*a == *c);
+// Nodes, build groups and test groups are the same object when their uuids
+// are, whatever else differs, so sets and maps of them go by uuid too.
+template <class T>
+void expectIdentityByUuid(const T& a, const T& sameUuid, const T& other) {
+  EXPECT_EQ(a, sameUuid);
+  EXPECT_EQ(std::hash<T>()(a), std::hash<T>()(sameUuid));
+  EXPECT_FALSE(a == other);
+  EXPECT_NE(std::hash<T>()(a), std::hash<T>()(other));
+}
+
+TEST(ProjectTree, NodesAndGroupsAreEqualAndHashedByUuid) {
+  expectIdentityByUuid(*Item::makeColorItem("same", nullptr, "A"),
+                       *Item::makeNumberItem("same", nullptr, "B"),
+                       *Item::makeColorItem("other", nullptr, "A"));
+  expectIdentityByUuid(BuildGroup("A", "same", {}), BuildGroup("B", "same", {}),
+                       BuildGroup("A", "other", {}));
+  expectIdentityByUuid(TestGroup("A", "same", {}), TestGroup("B", "same", {}), TestGroup("A", "other", {}));
+}
+
+TEST(ProjectTree, AssignableIsTheColourBearingKind) {
+  auto white = std::make_shared<ThemeableColor>("", "", mcu::PlatformColor::colorWithSRGBRed(1, 1, 1, 1));
+  auto color = Item::makeColorItem(
+      "C", std::make_shared<MerrinColorItem>(white, mcu::ColorSpace::sRGB, AppearanceType::none, 0.5), "C");
+  auto ramp = Item::makeColorSet(
+      "R",
+      std::make_shared<MerrinColorSet>(std::vector{white}, InterpolationMethod::oklab, CurveType::linear, 1.0,
+                                       0.5, 0.5, SetType::twoItems, ColorNamingScheme::mediumNumeric,
+                                       mcu::ColorSpace::sRGB, AppearanceType::none),
+      "R");
+  auto alias = Item::makeAlias("A",
+                               std::make_shared<MerrinColorAlias>(
+                                   AliasSetType::item("C"), AliasSetType::notSet(), AliasSetType::notSet(),
+                                   AliasSetType::notSet(), AppearanceType::none, 0.5),
+                               "A");
+  struct Case {
+    MerrinColorProjectItemPtr node;
+    const ColorAssignable* expected;
+  } cases[] = {
+      {color, color->color().get()},
+      {ramp, ramp->colorSet().get()},
+      {alias, alias->colorAlias().get()},
+      {Item::makeNumberItem(
+           "N",
+           std::make_shared<MerrinColorNumber>(std::make_shared<ThemeableNumber>(1.0), std::nullopt,
+                                               std::nullopt, std::nullopt, AppearanceType::none, 0.5),
+           "N"),
+       nullptr},
+      {Item::makeGroup("G", std::make_shared<MerrinColorGroup>(), "G"), nullptr},
+  };
+  for (const Case& c : cases) EXPECT_EQ(c.node->assignable().get(), c.expected) << c.node->name();
+}
+
+// Every case once, in the order menus list them, each back from its word.
+TEST(TestEnumerations, AllCasesInOrder) {
+  auto words = [](const auto& all, auto fromRaw) {
+    std::string joined;
+    for (auto value : all) {
+      EXPECT_EQ(fromRaw(rawValue(value)), value);
+      joined += std::string(rawValue(value)) + ' ';
+    }
+    return joined;
+  };
+  EXPECT_EQ(words(allTestTaskTypes, testTaskTypeFromRaw), "apcaContrast wcagContrast ");
+  EXPECT_EQ(words(allTestThresholdTypes, testThresholdTypeFromRaw), "luminosity textSize ");
+  EXPECT_EQ(words(allTestFontWeights, testFontWeightFromRaw), "200 300 400 500 600 700 ");
+  EXPECT_EQ(words(allTestPositions, testPositionFromRaw), "foreground background both ");
 }
 
 TEST(ProjectTree, FreshIdentifiersAreCanonicalVersion4) {
