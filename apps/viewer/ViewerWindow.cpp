@@ -104,7 +104,16 @@ double scrollTop(const Viewer& v) {
 void updateContentSize(Viewer& v) {
   if (v.width <= 0) return;
   const double content = v.document.contentHeight(v.width);
-  gtk_widget_set_size_request(v.spacer, -1, static_cast<int>(std::ceil(content)));
+  int before = 0;
+  gtk_widget_get_size_request(v.spacer, nullptr, &before);
+  const int height = static_cast<int>(std::ceil(content));
+  gtk_widget_set_size_request(v.spacer, -1, height);
+  // The scroll range changes only with the height; at the same height the
+  // position kept over a reload goes back at once.
+  if (height == before && v.pendingScroll) {
+    gtk_adjustment_set_value(v.vadjustment, *v.pendingScroll);
+    v.pendingScroll.reset();
+  }
   if (v.document.isShowingGrid())
     report("shown %s %.0f %.0f", v.document.isEmpty() ? "empty" : "grid", v.width, content);
 }
