@@ -5,6 +5,7 @@
 // variant a token stores gets its own constant, named by its variant name.
 // The package follows the folder below `java/` or `kotlin/`, as Kotlin
 // sources are laid out.
+#include <algorithm>
 #include <memory>
 #include <string>
 
@@ -22,24 +23,45 @@ std::string floatLiteral(double value) {
   return numberText(value) + "f";
 }
 
-std::string colorText(const mcu::PlatformColor& color) {
+// Compose checks components against the colour space's range when a colour
+// is made: Display P3 holds 0...1, extended sRGB -0.5...7.5.
+constexpr double kExtendedMin = -0.5, kExtendedMax = 7.5;
+
+bool within(const mcu::PlatformColor& color, double low, double high) {
+  for (double v : {color.redComponent(), color.greenComponent(), color.blueComponent()})
+    if (!(v >= low && v <= high)) return false;
+  return true;
+}
+
+// CLAMPED is set when even extended sRGB cannot hold the colour.
+std::string colorText(const mcu::PlatformColor& color, bool& clamped) {
   auto components = [&](const mcu::PlatformColor& c, std::string_view space) {
     return "Color(" + floatLiteral(c.redComponent()) + ", " + floatLiteral(c.greenComponent()) + ", " +
            floatLiteral(c.blueComponent()) + ", " + floatLiteral(c.alphaComponent()) + ", ColorSpaces." +
            std::string(space) + ")";
   };
-  if (color.colorSpace() == mcu::PlatformColorSpace::displayP3()) return components(color, "DisplayP3");
+  if (color.colorSpace() == mcu::PlatformColorSpace::displayP3() && within(color, 0, 1))
+    return components(color, "DisplayP3");
   if (isOutsideSRGB(color)) {
-    if (auto extended = color.colorUsingColorSpace(mcu::PlatformColorSpace::extendedSRGB()))
+    if (auto extended = color.colorUsingColorSpace(mcu::PlatformColorSpace::extendedSRGB())) {
+      if (!within(*extended, kExtendedMin, kExtendedMax)) {
+        clamped = true;
+        auto clamp = [](double v) { return v >= kExtendedMin ? std::min(v, kExtendedMax) : kExtendedMin; };
+        extended = mcu::PlatformColor::colorWithColorSpace(
+            mcu::PlatformColorSpace::extendedSRGB(),
+            {clamp(extended->redComponent()), clamp(extended->greenComponent()),
+             clamp(extended->blueComponent()), extended->alphaComponent()});
+      }
       return components(*extended, "ExtendedSrgb");
+    }
   }
   const auto hex = mcu::ColorConverter::convertColorToString(
       clippedSRGB(color), mcu::ColorFormat::hexARGB, mcu::ColorSpace::sRGB, mcu::ColorConverterOptions{});
   return "Color(" + hex.colorString.value_or("0x00000000") + ")";
 }
 
-std::string valueText(const TokenValue& value) {
-  if (const auto* color = std::get_if<mcu::PlatformColor>(&value)) return colorText(*color);
+std::string valueText(const TokenValue& value, bool& clamped) {
+  if (const auto* color = std::get_if<mcu::PlatformColor>(&value)) return colorText(*color, clamped);
   if (const auto* number = std::get_if<double>(&value)) return floatLiteral(*number);
   if (const auto* boolean = std::get_if<bool>(&value)) return *boolean ? "true" : "false";
   if (const auto* text = std::get_if<std::string>(&value))
@@ -98,8 +120,13 @@ class ComposeExporter final : public Exporter {
         const auto& name = names.name(i, appearance);
         if (!name) continue;
         const auto reference = names.reference(i, appearance);
+        bool clamped = false;
         out += "    val " + *name + " = " +
-               (reference ? *reference : valueText(token.displayValue(appearance))) + "\n";
+               (reference ? *reference : valueText(token.displayValue(appearance), clamped)) + "\n";
+        if (clamped)
+          diagnostics.warning(
+              "'" + token.displayName() +
+              "' is beyond what Compose's extended sRGB holds (-0.5 to 7.5); it is written clamped");
       }
     }
     out += "}\n";
