@@ -25,7 +25,7 @@ const WordSet& javaWords() {
       "implements", "import",  "instanceof", "int",          "interface", "long",   "native", "new",
       "null",       "package", "private",    "protected",    "public",    "return", "short",  "static",
       "strictfp",   "super",   "switch",     "synchronized", "this",      "throw",  "throws", "transient",
-      "true",       "try",     "void",       "volatile",     "while",     "var",    "yield",  "record"};
+      "true",       "try",     "void",       "volatile",     "while"};
   return words;
 }
 
