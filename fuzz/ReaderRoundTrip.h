@@ -3,11 +3,12 @@
 //
 // Writing what was read settles every number to the writer's precision and
 // gives every item an identifier, so reading that and writing again must give
-// the same bytes. One loss is the format's own: the writer trims texts, so a
-// text of only whitespace is written as an empty pair of tags, which reads as
-// absent (a setting without a key is dropped, an item without an identifier
-// gets a fresh one). Only then may the second write differ from the first,
-// and it must be final.
+// the same bytes. Carriage returns are no exception: the writer keeps them as
+// character references. One loss is the format's own: the writer trims texts,
+// so a text of only whitespace is written as an empty pair of tags, which
+// reads as absent (a setting without a key is dropped, an item without an
+// identifier gets a fresh one). Only when the input has such a text may the
+// second write differ from the first, and it must be final.
 #pragma once
 
 #include <exception>

@@ -41,17 +41,18 @@ std::string generalText(double value, int precision) {
   return std::string(buffer.data(), result.ptr);
 }
 
-// The shortest text that reads back to the same number, always with a
-// fraction part: 1 is "1.0", 1e-05 is "1.0e-05". Infinities and NaN stay as
-// they are; the reader takes them back.
+// The shortest decimal text that reads back to the same number, never in
+// exponent form and always with a fraction part: 1 is "1.0", 0.0001 is
+// "0.0001". Infinities and NaN stay as they are; the reader takes them back.
 std::string shortestDecimalText(double value) {
-  std::array<char, 64> buffer{};
-  const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
+  // The longest shortest fixed forms: 309 integer digits for -1.8e308, 324
+  // fraction digits for the smallest subnormal.
+  std::array<char, 400> buffer{};
+  const auto result =
+      std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                    std::isfinite(value) ? std::chars_format::fixed : std::chars_format::general);
   std::string text(buffer.data(), result.ptr);
-  if (std::isfinite(value) && text.find('.') == std::string::npos) {
-    const std::size_t exponent = text.find('e');
-    text.insert(exponent == std::string::npos ? text.size() : exponent, ".0");
-  }
+  if (std::isfinite(value) && text.find('.') == std::string::npos) text += ".0";
   return text;
 }
 

@@ -79,8 +79,9 @@ XMLPtr merrinElement(std::string name, double value) {
   return merrinElement(std::move(name), writerNumberText(value));
 }
 
+// Every 64-bit integer exactly: a double would round those above 2^53.
 XMLPtr merrinElement(std::string name, std::int64_t value) {
-  return merrinElement(std::move(name), writerNumberText(static_cast<double>(value)));
+  return merrinElement(std::move(name), std::to_string(value));
 }
 
 XMLPtr xml(const MerrinColorProjectItem& item) {

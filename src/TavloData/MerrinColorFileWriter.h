@@ -42,6 +42,7 @@ xmltree::XMLPtr merrinElement(std::string name, std::string_view text);
 // Numbers through the writer's formatter: "." separator, 0 to 4 fraction
 // digits, half-even ("1.00004" is written "1"); the empty text when it fails.
 xmltree::XMLPtr merrinElement(std::string name, double value);
+// Integers as plain decimal digits, exactly (the formatter's text for them).
 xmltree::XMLPtr merrinElement(std::string name, std::int64_t value);
 // The writer's number text, "" when the formatter yields none.
 std::string writerNumberText(double value);

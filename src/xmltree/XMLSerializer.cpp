@@ -11,6 +11,8 @@ namespace {
 // Equivalent to replacing, in this order, & " ' > < by their entity
 // references: the later replacements never introduce a bare character that
 // an earlier one would have to see again, so one pass gives the same text.
+// A carriage return is written as a character reference too: a parser turns
+// a raw one into a line feed, so only the reference reads back as written.
 void appendEscaped(std::string& out, std::string_view text) {
   // Runs without markup characters are copied whole.
   std::size_t start = 0;
@@ -31,6 +33,9 @@ void appendEscaped(std::string& out, std::string_view text) {
         break;
       case '<':
         entity = "&lt;";
+        break;
+      case '\r':
+        entity = "&#13;";
         break;
       default:
         continue;

@@ -14,6 +14,8 @@ TEST(XMLSerializer, ParsedDocumentsWriteExactText) {
       {"<v>&lt;&amp;''</v>", "<v>&lt;&amp;&apos;&apos;</v>\n"},
       {"<v>&amp;amp;</v>", "<v>&amp;amp;</v>\n"},
       {R"(<v q='"&gt;&lt;'/>)", "<v q=\"&quot;&gt;&lt;\"/>\n"},
+      // A carriage return survives only as a reference; a raw one reads as a line feed.
+      {"<v q='&#13;'>a&#13;b\r\nc</v>", "<v q=\"&#13;\">a&#13;b\nc</v>\n"},
       // Text between children joins the parent's one value, written trimmed on the start line.
       {"<p>\n  hi <b>x</b> there\n</p>", "<p>hi  there\n\t<b>x</b>\n</p>\n"},
       {"<a><b><c z='1'/></b><d/></a>", "<a>\n\t<b>\n\t\t<c z=\"1\"/>\n\t</b>\n\t<d/>\n</a>\n"},
