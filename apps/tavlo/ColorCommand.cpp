@@ -7,6 +7,7 @@
 #include "MerrinColorUtils/ColorSpace.h"
 #include "MerrinColorUtils/RandomColor.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <iostream>
 #include <memory>
@@ -49,8 +50,8 @@ CLI::Validator algorithmValidator() {
 
 struct ConvertArguments {
   std::string text;
-  std::string from = "floatRGBA";
-  std::string space = "sRGB";
+  std::optional<std::string> from;
+  std::optional<std::string> space;
   std::string to;
   std::int64_t round = 4;
   std::optional<std::string> p3Prefix;
@@ -58,24 +59,47 @@ struct ConvertArguments {
   bool forceClip = false;
 };
 
+// The text in FROM, and failing that in every other notation: the library's
+// guess leaves out the three CSS colour functions, so they come last. SPACE is
+// the RGB space the numbers of the text are taken in, unless the text names one.
+mcu::ConvertedColor readColorText(const std::string& text, mcu::ColorFormat from, mcu::ColorSpace space) {
+  mcu::ConvertedColor converted = mcu::ColorConverter::convertStringToColor(text, from, space, true);
+  const auto& guessed = mcu::orderedFormats();
+  for (mcu::ColorFormat format : mcu::allColorFormats()) {
+    if (converted.color) break;
+    if (format == from || std::find(guessed.begin(), guessed.end(), format) != guessed.end()) continue;
+    converted = mcu::ColorConverter::convertStringToColor(text, format, space, true);
+  }
+  return converted;
+}
+
 int runConvert(const ConvertArguments& args) {
   // The validators have vetted every name.
-  mcu::ColorFormat from = *mcu::colorFormatFromRaw(args.from);
-  mcu::ColorFormat to = *mcu::colorFormatFromRaw(args.to);
-  mcu::ColorSpace space = *mcu::colorSpaceFromRaw(args.space);
-
-  mcu::ConvertedColor converted = mcu::ColorConverter::convertStringToColor(args.text, from, space, true);
+  const mcu::ColorFormat to = *mcu::colorFormatFromRaw(args.to);
+  const std::optional<mcu::ColorSpace> target =
+      args.space ? mcu::colorSpaceFromRaw(*args.space) : std::optional<mcu::ColorSpace>();
+  // Extended sRGB values outside 0..1 are kept from the start.
+  const mcu::ConvertedColor converted =
+      readColorText(args.text, args.from ? *mcu::colorFormatFromRaw(*args.from) : mcu::ColorFormat::floatRGBA,
+                    target && mcu::isRGB(*target) ? *target : mcu::ColorSpace::sRGB);
   if (!converted.color) {
     printError("cannot read '" + args.text + "' as a colour");
     return 1;
+  }
+  // Written in the text's own space unless another is asked for; OKLab and
+  // OKLCH colours are held in Display P3 until the notation expresses them.
+  mcu::PlatformColor color = *converted.color;
+  mcu::ColorSpace outputSpace = converted.detectedColorSpace.value_or(mcu::ColorSpace::sRGB);
+  if (target) {
+    outputSpace = *target;
+    color = color.colorUsingColorSpace(mcu::toNSColorSpace(outputSpace)).value_or(color);
   }
   mcu::ColorConverterOptions options;
   options.roundedTo = args.round;
   options.p3Prefix = args.p3Prefix;
   options.suffixWhenClipped = args.clipSuffix;
   options.forceClip = args.forceClip;
-  mcu::ColorSpace outputSpace = converted.detectedColorSpace.value_or(space);
-  auto result = mcu::ColorConverter::convertColorToString(*converted.color, to, outputSpace, options);
+  auto result = mcu::ColorConverter::convertColorToString(color, to, outputSpace, options);
   if (!result.colorString) {
     printError("cannot write a colour in " + std::string(mcu::caseName(outputSpace)) + " as " +
                std::string(mcu::caseName(to)));
@@ -130,9 +154,9 @@ CommandRun setupColor(CLI::App& command) {
   CLI::App* convert =
       command.add_subcommand("convert", "Read a colour text and write it in another notation");
   convert->add_option("TEXT", convertArgs->text, "The colour text")->required();
-  convert->add_option("--from", convertArgs->from, "Notation tried first (default floatRGBA)")
+  convert->add_option("--from", convertArgs->from, "Notation tried first (default: every notation)")
       ->check(formatValidator());
-  convert->add_option("--space", convertArgs->space, "Colour space of the text (default sRGB)")
+  convert->add_option("--space", convertArgs->space, "Colour space to convert into (default: the text's own)")
       ->check(spaceValidator());
   convert->add_option("--to", convertArgs->to, "Notation to write")->required()->check(formatValidator());
   convert->add_option("--round", convertArgs->round, "Decimal places (default 4)");

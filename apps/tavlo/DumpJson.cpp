@@ -1,7 +1,10 @@
 #include "DumpJson.h"
 
+#include <cstdint>
+#include <optional>
 #include <string>
 
+#include "TavloData/BuildGroup.h"
 #include "TavloData/DocumentSetting.h"
 #include "TavloData/MerrinColorAlias.h"
 #include "TavloData/MerrinColorBoolean.h"
@@ -16,6 +19,7 @@
 #include "TavloData/MerrinColorShadowSet.h"
 #include "TavloData/MerrinColorString.h"
 #include "TavloData/MerrinColorStringAlias.h"
+#include "TavloData/TestGroup.h"
 
 namespace tavlo::cli {
 
@@ -109,13 +113,16 @@ Json referencesToJson(const Alias& alias) {
   for (const auto& [source, key] : kVariantKeys) {
     const auto& type = alias.aliasTypeFor(source);
     Json reference = Json::object();
+    std::optional<std::int64_t> index;
     if constexpr (std::is_same_v<std::remove_cvref_t<decltype(type)>, AliasSetType>) {
       reference["type"] = aliasKindName(type.kind());
-      if (auto index = type.index()) reference["index"] = *index;
+      index = type.index();
     } else {
       reference["type"] = type.isNotSet() ? "notSet" : "item";
     }
+    // In the document's order: the reference, then the ramp step's index.
     if (!type.isNotSet()) reference["uuid"] = type.uuid();
+    if (index) reference["index"] = *index;
     auto node = alias.referencedItemFor(source);
     reference["resolvesTo"] = node ? Json(node->uuid()) : Json(nullptr);
     out[key] = std::move(reference);
@@ -224,8 +231,57 @@ void addKindFields(Json& out, const MerrinColorProjectItem& item) {
   if (item.shadowAlias()) addShadowAliasFields(out, *item.shadowAlias());
 }
 
-// The links to build and test groups, by uuid; filled in with those groups.
-void addLinkFields(Json&, const MerrinColorProjectItem&) {}
+// Absent optional fields print as null, so that every task and test has the same keys.
+template <class T, class ToJson>
+Json optionalToJson(const std::optional<T>& value, ToJson toJson) {
+  return value ? toJson(*value) : Json(nullptr);
+}
+Json textToJson(const std::string& text) {
+  return Json(text);
+}
+template <class Enum>
+Json rawToJson(Enum value) {
+  return Json(std::string(rawValue(value)));
+}
+
+Json buildTaskToJson(const BuildTask& task) {
+  return Json{{"name", task.name()},
+              {"nameTransform", std::string(caseName(task.nameTransform()))},
+              {"folder", task.exportFileFolder()},
+              {"fileName", task.exportFileName()},
+              {"fileType", std::string(caseName(task.exportFileType()))},
+              {"format", optionalToJson(task.exportFormat(), rawToJson<BuildExportFormat>)},
+              {"namePrefix", optionalToJson(task.namePrefix(), textToJson)},
+              {"nameSuffix", optionalToJson(task.nameSuffix(), textToJson)},
+              {"configuration", Json(task.customData())},
+              {"uuid", task.uuid()}};
+}
+
+Json testTaskToJson(const TestTask& test) {
+  auto integer = [](std::int64_t value) { return Json(value); };
+  return Json{{"name", test.name()},
+              {"type", std::string(rawValue(test.taskType()))},
+              {"uuid", test.uuid()},
+              {"threshold", optionalToJson(test.threshold(), integer)},
+              {"fontSize", optionalToJson(test.minFontSize(), integer)},
+              {"fontWeight", optionalToJson(test.minFontWeight(), rawToJson<TestFontWeight>)},
+              {"thresholdType", optionalToJson(test.thresholdType(), rawToJson<TestThresholdType>)}};
+}
+
+// Build and test groups share their shape; only the members differ.
+template <class Group, class Members, class MemberToJson>
+Json groupToJson(const Group& group, const char* membersKey, const Members& members, MemberToJson toJson) {
+  return Json{{"uuid", group.uuid()},
+              {"name", group.name()},
+              {"expanded", group.isExpanded()},
+              {membersKey, arrayToJson(members, toJson)}};
+}
+
+// The groups a node is linked to, by uuid (null when it has none).
+template <class Group>
+Json linkToJson(const std::shared_ptr<Group>& group) {
+  return group ? Json(group->uuid()) : Json(nullptr);
+}
 
 }  // namespace
 
@@ -234,8 +290,9 @@ Json itemToJson(const MerrinColorProjectItem& item) {
   out["type"] = std::string(caseName(item.itemType()));
   out["name"] = item.name();
   out["uuid"] = item.uuid();
+  out["buildGroup"] = linkToJson(item.buildGroup());
+  out["testGroup"] = linkToJson(item.testGroup());
   out["testPosition"] = std::string(rawValue(item.testPosition()));
-  addLinkFields(out, item);
   if (item.isGroup()) out["expanded"] = item.isExpanded();
   addKindFields(out, item);
   // The reader's trees are at most as deep as the element tree allows
@@ -261,6 +318,14 @@ Json projectToJson(const MerrinColorProject& project) {
   for (const auto& item : project.items())
     if (item) items.push_back(itemToJson(*item));
   out["items"] = std::move(items);
+  Json buildGroups = Json::array();
+  for (const auto& group : project.buildGroups())
+    if (group) buildGroups.push_back(groupToJson(*group, "tasks", group->tasks(), buildTaskToJson));
+  out["buildGroups"] = std::move(buildGroups);
+  Json testGroups = Json::array();
+  for (const auto& group : project.testGroups())
+    if (group) testGroups.push_back(groupToJson(*group, "tests", group->tests(), testTaskToJson));
+  out["testGroups"] = std::move(testGroups);
   return out;
 }
 

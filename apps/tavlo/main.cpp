@@ -5,6 +5,7 @@
 #include <iostream>
 #include <map>
 #include <memory>
+#include <string>
 
 namespace tavlo::cli {
 
@@ -47,6 +48,12 @@ int main(int argc, char** argv) {
   for (auto& [name, entry] : tavlo::cli::registry()) {
     CLI::App* sub = app.add_subcommand(name, entry.description);
     sub->callback([run = entry.setup(*sub), &status] { status = run(); });
+  }
+
+  // The parser would only say that a subcommand is required.
+  if (argc > 1 && argv[1][0] != '-' && !tavlo::cli::registry().contains(argv[1])) {
+    tavlo::cli::printError("unknown subcommand '" + std::string(argv[1]) + "' (see 'tavlo --help')");
+    return 2;
   }
 
   try {

@@ -44,6 +44,44 @@ TEST(DumpCommand, TreeWithGroupFlagsAndChildren) {
   EXPECT_EQ(items[2]["children"], nlohmann::json::array());
 }
 
+// Build and test groups with every field, the items' links to them, and
+// keys in the documented order (ordered_json keeps the order printed).
+TEST(DumpCommand, GroupsLinksAndReferencesInDocumentOrder) {
+  const ToolRun run = tavlo({"dump", TAVLO_TEST_DATA "/round-trip-edges.tavlo"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  const auto json = nlohmann::ordered_json::parse(run.out);
+  EXPECT_EQ(json["buildGroups"].dump(),
+            R"([{"uuid":"B-1","name":"Everything","expanded":false,"tasks":[{"name":"LESS",)"
+            R"("nameTransform":"kebabCase","folder":"","fileName":"vars.less","fileType":"less",)"
+            R"("format":"cssColor","namePrefix":null,"nameSuffix":null,"configuration":{},"uuid":"K-1"}]}])");
+  EXPECT_EQ(json["testGroups"].dump(),
+            R"([{"uuid":"T-1","name":"Pairs","expanded":false,"tests":[{"name":"APCA","type":"apcaContrast",)"
+            R"("uuid":"X-1","threshold":-60,"fontSize":null,"fontWeight":null,"thresholdType":null}]}])");
+
+  const auto& group = json["items"][1];
+  struct Case {
+    const nlohmann::ordered_json& item;
+    std::string links;
+  } cases[] = {
+      {json["items"][0], R"([null,"T-1","both"])"},
+      {group, R"(["B-1",null,"both"])"},
+      {group["children"][1], R"([null,"T-1","background"])"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.item["name"].get<std::string>());
+    auto key = c.item.begin();
+    std::advance(key, 3);  // after type, name and uuid
+    nlohmann::ordered_json links = nlohmann::ordered_json::array();
+    for (const char* name : {"buildGroup", "testGroup", "testPosition"}) {
+      EXPECT_EQ(key.key(), name);
+      links.push_back(*key++);
+    }
+    EXPECT_EQ(links.dump(), c.links);
+  }
+  EXPECT_EQ(group["children"].back()["references"]["light"].dump(),
+            R"({"type":"setItem","uuid":"H-SET","index":1,"resolvesTo":"H-SET"})");
+}
+
 TEST(StatsDumpCommands, UnreadableAndMalformedFiles) {
   for (const char* subcommand : {"stats", "dump"}) {
     SCOPED_TRACE(subcommand);
