@@ -20,7 +20,6 @@
 #include <vector>
 
 #include "Command.h"
-#include "Orvik/Orvik.h"
 #include "ProjectInput.h"
 #include "TavloPreviewer/PreviewDrawing.h"
 #include "VariantOption.h"
@@ -37,15 +36,6 @@ namespace fs = std::filesystem;
 constexpr int defaultThumbnailSize = 128;
 constexpr int minThumbnailSize = 1;
 constexpr int maxThumbnailSize = 1024;
-
-// Small thumbnails show the first tile alone, so its name stays readable;
-// larger ones the first two rows of two (grid widths in points). The square
-// leaves out the wider right margin of the grid, so the tiles sit in the
-// middle: 16 points of grid around them on every side.
-constexpr int singleTileSizeLimit = 256;
-constexpr double singleTileGridWidth = 208;
-constexpr double twoTileGridWidth = 384;
-constexpr double unevenRightMargin = 16;
 
 // The limits of one run.
 constexpr unsigned watchdogSeconds = 10;
@@ -87,18 +77,6 @@ int thumbnailSize(const std::string& text) {
   if (text.empty() || ec == std::errc::invalid_argument || ptr != end) return defaultThumbnailSize;
   if (ec == std::errc::result_out_of_range) return text[0] == '-' ? minThumbnailSize : maxThumbnailSize;
   return static_cast<int>(std::clamp<long long>(value, minThumbnailSize, maxThumbnailSize));
-}
-
-// The top-left side × side pixels of the raster.
-hostkit::Raster croppedTo(const hostkit::Raster& source, int side) {
-  hostkit::Raster out;
-  out.width = out.height = side;
-  out.outputSpace = source.outputSpace;
-  out.pixels.assign(static_cast<std::size_t>(side) * side, 0);
-  for (int y = 0; y < std::min(side, source.height); ++y)
-    std::copy_n(source.pixels.begin() + static_cast<std::ptrdiff_t>(y) * source.width,
-                std::min(side, source.width), out.pixels.begin() + static_cast<std::ptrdiff_t>(y) * side);
-  return out;
 }
 
 // The raster brought down to size × size by averaging the source pixels
@@ -201,27 +179,23 @@ int runThumbnail(const ThumbnailOptions& options) {
   }
   prepared.controller->setColorSource(options.variant);
 
-  // The top-left square of the grid, as wide as the tiles it should show,
-  // on the grid's background even where the grid ends above the square.
-  const double gridWidth = size <= singleTileSizeLimit ? singleTileGridWidth : twoTileGridWidth;
-  const double side = gridWidth - unevenRightMargin;
-  const hostkit::Drawing grid = previewer::previewDrawing(*prepared.controller, gridWidth, side);
-  const hostkit::Drawing drawing(grid.root().background(orvik::color(orvik::backgroundDarkest)), gridWidth,
-                                 grid.size().height);
+  const hostkit::Drawing drawing =
+      previewer::thumbnailDrawing(*prepared.controller, previewer::thumbnailColumns(size));
+  const double side = drawing.size().width;
   hostkit::RenderOptions render;
   // Just under size / side, so that rounding up lands on exactly `size` pixels.
   render.scale = (size - 1e-6) / side;
   std::string error;
-  std::optional<hostkit::Raster> raster = hostkit::rasterize(drawing, render, 0.0, side, &error);
-  if (!raster) {
+  std::optional<hostkit::Raster> square =
+      hostkit::rasterize(drawing, render, std::nullopt, std::nullopt, &error);
+  if (!square) {
     printError("cannot draw the thumbnail: " + error);
     return 1;
   }
-  hostkit::Raster square = croppedTo(*raster, std::min(raster->width, raster->height));
   // The renderer draws no smaller than a tenth of a point per pixel.
-  if (square.width != size) square = shrunkTo(square, size);
+  if (square->width != size || square->height != size) square = shrunkTo(*square, size);
 
-  auto png = hostkit::encodePNG(square, &error);
+  auto png = hostkit::encodePNG(*square, &error);
   if (!png) {
     printError("cannot encode the thumbnail: " + error);
     return 1;

@@ -13,6 +13,8 @@ namespace tavlo::previewer {
 
 // The notice's text, also its translation key in the "tavlo" text domain.
 inline constexpr std::string_view emptyDocumentMessage = "Empty Tavlo file";
+// The notice's tag in a laid-out preview.
+inline constexpr std::string_view emptyDocumentTag = "EmptyDocumentView";
 
 struct EmptyDocumentView {
   static constexpr double padding = 16;

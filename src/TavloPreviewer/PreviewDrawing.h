@@ -32,6 +32,18 @@ PreparedPreview preparePreview(const std::filesystem::path& file);
 hostkit::Drawing previewDrawing(PreviewViewController& controller, double width,
                                 double minimumHeight = minimumPreviewHeight);
 
+// How many tiles a thumbnail `pixels` wide shows along each side: the first
+// tile alone below 128 pixels, so that its name stays readable; from there
+// one more per 128 pixels, which keeps every tile about 110 pixels wide.
+int thumbnailColumns(int pixels);
+
+// A square of the first `columns` × `columns` tiles of the controller's grid,
+// in the grid's order but without its headers, so that documents that share
+// a first tile still look apart; with the grid's spacing and background.
+// Fewer columns when there are fewer tiles, so that they fill the square. An
+// empty document shows its notice in the middle of a one-tile square.
+hostkit::Drawing thumbnailDrawing(PreviewViewController& controller, int columns);
+
 // The drawing's top part, at most `maxHeight` tall: cut above the first
 // header or tile that the limit would cut through, so the last row shown is
 // whole. The drawing itself when it is no taller.
