@@ -3,12 +3,15 @@
 //
 //   preview_bench                      benchmarks; counters per stage (ms of
 //                                      thread CPU time) and its ratio to the reader
-//   preview_bench --write-document F   writes the 1,000-item document to F, for
-//                                      timing the command itself with --timings
+//   preview_bench --write-document F [N]
+//                                      writes the N-item document (default
+//                                      1,000) to F, for timing the command
+//                                      itself with --timings
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <ctime>
 #include <filesystem>
@@ -102,7 +105,8 @@ BENCHMARK(BM_PreviewStages)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond)-
 int main(int argc, char** argv) {
   for (int i = 1; i + 1 < argc; ++i)
     if (std::strcmp(argv[i], "--write-document") == 0) {
-      std::ofstream(argv[i + 1], std::ios::binary) << document(1000);
+      const std::size_t items = i + 2 < argc ? std::strtoul(argv[i + 2], nullptr, 10) : 1000;
+      std::ofstream(argv[i + 1], std::ios::binary) << document(items);
       return 0;
     }
   xmltree::setParseErrorSink([](std::string_view) {});

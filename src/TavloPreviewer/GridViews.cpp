@@ -8,12 +8,14 @@ namespace tavlo::previewer {
 
 void CollectionWrapperItem::updateHostedView() {
   if (!hostedContent) return;
+  // Loading the view comes back here through viewDidLoad; it goes first, so
+  // that the cell gets one hosting view and its tile is drawn once.
+  auto container = view();
   if (hostingView) {
     hostingView->setRootView(*hostedContent);
     return;
   }
   auto hosting = std::make_shared<hostkit::HostingView>(*hostedContent);
-  auto container = view();
   container->addSubview(hosting);
   orvik::anchorToAllSidesOf(*hosting, container, {});
   hostingView = std::move(hosting);

@@ -3,11 +3,20 @@
 #include <cairo-pdf.h>
 #include <cairo-svg.h>
 #include <cairo.h>
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <memory>
+#include <utility>
+#include <vector>
 
 #include "hostkit/Symbols.h"
 #include "hostkit/TextEngine.h"
@@ -187,11 +196,8 @@ class Painter {
         break;
       case NodeKind::clip: {
         const auto& clip = static_cast<const ClipNode&>(*node.view);
-        cairo_save(cr_);
-        appendPath(cr_, clip.shape.path(node.frame));
-        cairo_clip(cr_);
-        drawChildren(node);
-        cairo_restore(cr_);
+        const PendingClip pending{clip.shape, node.frame, clip.shape.path(node.frame)};
+        for (const auto& c : node.children) drawWithin(c, pending);
         break;
       }
       case NodeKind::offset: {
@@ -237,7 +243,140 @@ class Painter {
   static constexpr double maxStrokeReach = 1000;
 
   void drawChildren(const LayoutNode& node) {
-    for (const auto& c : node.children) draw(c);
+    for (std::size_t i = firstSeen(node); i < node.children.size(); ++i) draw(node.children[i]);
+  }
+
+  // The first of a layer stack's children that shows: what lies wholly under
+  // an opaque rectangle fill is not drawn (the checkerboard behind an opaque
+  // swatch). Other nodes show all their children.
+  static std::size_t firstSeen(const LayoutNode& node) {
+    if (node.kind() != NodeKind::zstack) return 0;
+    for (std::size_t i = node.children.size(); i-- > 1;)
+      if (const LayoutNode* cover = opaqueCover(node.children[i])) {
+        const bool hidden =
+            std::all_of(node.children.begin(), node.children.begin() + static_cast<std::ptrdiff_t>(i),
+                        [&](const LayoutNode& c) { return liesUnder(c, cover->frame); });
+        return hidden ? i : 0;
+      }
+    return 0;
+  }
+
+  // The opaque rectangle fill that `node` is, through the environment and
+  // frame wrappers around it; null when it is something else.
+  static const LayoutNode* opaqueCover(const LayoutNode& node) {
+    const LayoutNode* n = &node;
+    while (n->children.size() == 1 && (n->kind() == NodeKind::environment || n->kind() == NodeKind::frame))
+      n = &n->children.front();
+    if (n->kind() != NodeKind::shape || !n->color || !(n->color->alphaComponent() >= 1)) return nullptr;
+    const auto& s = static_cast<const ShapeNode&>(*n->view);
+    const bool plain =
+        s.paint == ShapePaint::fill && s.shape.kind() == Shape::Kind::rectangle && s.shape.insetAmount() <= 0;
+    return plain ? n : nullptr;
+  }
+
+  // Whether nothing of the subtree reaches beyond `cover`: only fills and
+  // pictures, every frame inside it, nothing moved or blurred.
+  static bool liesUnder(const LayoutNode& subtree, const Rect& cover) {
+    return !subtree.find([&](const LayoutNode& n) {
+      const NodeKind k = n.kind();
+      if (k == NodeKind::text || k == NodeKind::offset || k == NodeKind::blur) return true;
+      if (k == NodeKind::shape && static_cast<const ShapeNode&>(*n.view).paint != ShapePaint::fill)
+        return true;
+      const Rect& f = n.frame;
+      return !(f.x >= cover.x && f.y >= cover.y && f.maxX() <= cover.maxX() && f.maxY() <= cover.maxY());
+    });
+  }
+
+  // A clip is applied only to what reaches beyond it. Clipping each drawing
+  // operation to a rounded tile costs a coverage mask per operation in a
+  // raster and a copy of the outline per operation in SVG; a tile's text
+  // and border lie inside it, and its fills can take its outline instead.
+  struct PendingClip {
+    const Shape& shape;
+    Rect frame;
+    Path outline;
+  };
+
+  void drawWithin(const LayoutNode& node, const PendingClip& clip) {
+    if (!finiteRect(node.frame) || cairo_status(cr_) != CAIRO_STATUS_SUCCESS) return;
+    if (isLeaf(node) && !intersectsClip(node.frame)) return;
+    switch (node.kind()) {
+      case NodeKind::shape:
+      case NodeKind::text:
+      case NodeKind::image:
+        if (liesInside(node, clip)) return draw(node);
+        if (fillsAcross(node, clip.frame)) return drawFilling(node, clip.outline);
+        return drawClipped(node, clip);
+      case NodeKind::clip:
+      case NodeKind::offset:
+      case NodeKind::opacity:
+      case NodeKind::blur:
+        return drawClipped(node, clip);
+      default:
+        for (std::size_t i = firstSeen(node); i < node.children.size(); ++i)
+          drawWithin(node.children[i], clip);
+    }
+  }
+
+  void drawClipped(const LayoutNode& node, const PendingClip& clip) {
+    cairo_save(cr_);
+    appendPath(cr_, clip.outline);
+    cairo_clip(cr_);
+    draw(node);
+    cairo_restore(cr_);
+  }
+
+  // Whether everything the leaf draws lies inside the clip's outline. The
+  // shapes a clip takes, except custom ones, are convex: a rectangle lies
+  // inside when its corners do.
+  bool liesInside(const LayoutNode& leaf, const PendingClip& clip) {
+    if (leaf.kind() == NodeKind::shape) {
+      // A border drawn inside the clip's own outline.
+      const auto& s = static_cast<const ShapeNode&>(*leaf.view);
+      if (s.paint == ShapePaint::strokeBorder && s.shape.kind() == clip.shape.kind() &&
+          s.shape.cornerRadius() == clip.shape.cornerRadius() &&
+          s.shape.cornerStyle() == clip.shape.cornerStyle() && s.shape.insetAmount() <= 0 &&
+          clip.shape.insetAmount() <= 0 && leaf.frame == clip.frame)
+        return true;
+      if (s.paint != ShapePaint::fill) return false;
+    }
+    if (clip.shape.kind() == Shape::Kind::custom) return false;
+    // Glyphs may reach a little beyond the text's frame.
+    const double reach = leaf.kind() == NodeKind::text ? 3 : 0.5;
+    const Rect r = leaf.frame.insetBy(-reach, -reach);
+    appendPath(cr_, clip.outline);
+    const bool inside = cairo_in_fill(cr_, r.x, r.y) && cairo_in_fill(cr_, r.maxX(), r.y) &&
+                        cairo_in_fill(cr_, r.x, r.maxY()) && cairo_in_fill(cr_, r.maxX(), r.maxY());
+    cairo_new_path(cr_);
+    return inside;
+  }
+
+  // Whether the leaf paints its whole frame and the frame covers `area`:
+  // a plain rectangle fill, or a tiled picture.
+  static bool fillsAcross(const LayoutNode& leaf, const Rect& area) {
+    const Rect& f = leaf.frame;
+    if (!(f.x <= area.x && f.y <= area.y && f.maxX() >= area.maxX() && f.maxY() >= area.maxY())) return false;
+    if (leaf.kind() == NodeKind::shape) {
+      const auto& s = static_cast<const ShapeNode&>(*leaf.view);
+      return s.paint == ShapePaint::fill && s.shape.kind() == Shape::Kind::rectangle &&
+             s.shape.insetAmount() <= 0;
+    }
+    if (leaf.kind() == NodeKind::image) {
+      const auto& i = static_cast<const ImageNode&>(*leaf.view);
+      return i.resource && i.resizable && i.resizingMode == ResizingMode::tile;
+    }
+    return false;
+  }
+
+  // A leaf that `fillsAcross` the clip, drawn as its paint filling the
+  // clip's outline.
+  void drawFilling(const LayoutNode& leaf, const Path& outline) {
+    if (leaf.kind() == NodeKind::image) {
+      return drawTiled(static_cast<const ImageNode&>(*leaf.view).resource, leaf.frame, &outline);
+    }
+    setColor(leaf.color.value_or(mcu::PlatformColor::sRGBBlack()));
+    appendPath(cr_, outline);
+    cairo_fill(cr_);
   }
 
   void setColor(const mcu::PlatformColor& color) {
@@ -296,13 +435,10 @@ class Painter {
       return;
     }
     const ImageResource& res = *i.resource;
-    const Size natural{sanitized(res.size.width, 0, 4096), sanitized(res.size.height, 0, 4096)};
+    if (i.resizable && i.resizingMode == ResizingMode::tile) return drawTiled(i.resource, f);
+    const Size natural = naturalSize(res);
     if (!(natural.width > 0) || !(natural.height > 0)) return;
     const LayoutNode content = layoutIn(res.content, {0, 0, natural.width, natural.height});
-    if (i.resizable && i.resizingMode == ResizingMode::tile) {
-      drawTiled(content, natural, f);
-      return;
-    }
     cairo_save(cr_);
     appendRect(cr_, f);
     cairo_clip(cr_);
@@ -312,27 +448,22 @@ class Painter {
     cairo_restore(cr_);
   }
 
+  static Size naturalSize(const ImageResource& res) {
+    return {sanitized(res.size.width, 0, 4096), sanitized(res.size.height, 0, 4096)};
+  }
+
   // The picture drawn once at the device's resolution and repeated from the
-  // frame's top-left corner.
-  void drawTiled(const LayoutNode& content, Size natural, const Rect& f) {
+  // frame's top-left corner, over the frame or over `area` inside it.
+  void drawTiled(const std::shared_ptr<const ImageResource>& res, const Rect& f, const Path* area = nullptr) {
+    const Size natural = naturalSize(*res);
+    if (!(natural.width > 0) || !(natural.height > 0)) return;
     double sx = 1, sy = 0;
     cairo_user_to_device_distance(cr_, &sx, &sy);
     const double scale = std::clamp(std::hypot(sx, sy), 0.05, 16.0);
     const int w = std::clamp(static_cast<int>(std::lround(natural.width * scale)), 1, 4096);
     const int h = std::clamp(static_cast<int>(std::lround(natural.height * scale)), 1, 4096);
-    cairo_surface_t* tile = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h);
-    if (cairo_surface_status(tile) != CAIRO_STATUS_SUCCESS) {
-      cairo_surface_destroy(tile);
-      return;
-    }
-    cairo_t* tcr = cairo_create(tile);
-    cairo_scale(tcr, w / natural.width, h / natural.height);
-    {
-      Painter sub(tcr, space_);
-      sub.draw(content);
-    }
-    cairo_destroy(tcr);
-    cairo_surface_flush(tile);
+    cairo_surface_t* tile = tileSurface(res, natural, w, h);
+    if (!tile) return;
     cairo_pattern_t* pattern = cairo_pattern_create_for_surface(tile);
     cairo_pattern_set_extend(pattern, CAIRO_EXTEND_REPEAT);
     cairo_pattern_set_filter(pattern, CAIRO_FILTER_NEAREST);
@@ -343,12 +474,43 @@ class Painter {
     cairo_pattern_set_matrix(pattern, &m);
     cairo_save(cr_);
     cairo_set_source(cr_, pattern);
-    appendRect(cr_, f);
+    if (area)
+      appendPath(cr_, *area);
+    else
+      appendRect(cr_, f);
     cairo_fill(cr_);
     cairo_restore(cr_);
     cairo_pattern_destroy(pattern);
-    cairo_surface_destroy(tile);
   }
+
+  // One drawn picture per resource and pixel size for the whole drawing:
+  // every swatch repeats the same checkerboard, and an SVG holds it once.
+  cairo_surface_t* tileSurface(const std::shared_ptr<const ImageResource>& res, Size natural, int w, int h) {
+    for (const DrawnTile& t : tiles_)
+      if (t.resource == res && t.width == w && t.height == h) return t.surface.get();
+    cairo_surface_t* tile = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h);
+    if (cairo_surface_status(tile) != CAIRO_STATUS_SUCCESS) {
+      cairo_surface_destroy(tile);
+      return nullptr;
+    }
+    cairo_t* tcr = cairo_create(tile);
+    cairo_scale(tcr, w / natural.width, h / natural.height);
+    {
+      Painter sub(tcr, space_);
+      sub.draw(layoutIn(res->content, {0, 0, natural.width, natural.height}));
+    }
+    cairo_destroy(tcr);
+    cairo_surface_flush(tile);
+    tiles_.push_back({res, w, h, {tile, cairo_surface_destroy}});
+    return tile;
+  }
+
+  struct DrawnTile {
+    std::shared_ptr<const ImageResource> resource;
+    int width, height;
+    std::unique_ptr<cairo_surface_t, void (*)(cairo_surface_t*)> surface;
+  };
+  std::vector<DrawnTile> tiles_;
 
   // The subtree drawn into a surface of its own in device space, blurred
   // there, and composited back.
@@ -431,14 +593,22 @@ class Painter {
   PangoContext* context_;
 };
 
-std::string cairoMessage(cairo_status_t status) {
-  return cairo_status_to_string(status);
+// `count` transparent pixels in `pixels`. A band is up to 32767 rows of
+// fresh memory: in huge pages, where the system gives them on request, it
+// is touched a few hundred times instead of tens of thousands.
+void clearedPixels(std::vector<uint32_t>& pixels, std::size_t count) {
+  constexpr std::size_t hugePage = std::size_t(2) << 20;
+  pixels.clear();
+  pixels.reserve(count);
+  const auto start = reinterpret_cast<std::uintptr_t>(pixels.data());
+  const std::uintptr_t first = (start + hugePage - 1) / hugePage * hugePage;
+  const std::uintptr_t last = (start + count * sizeof(uint32_t)) / hugePage * hugePage;
+  if (last > first) ::madvise(reinterpret_cast<void*>(first), last - first, MADV_HUGEPAGE);
+  pixels.assign(count, 0);
 }
 
-cairo_status_t appendToVector(void* closure, const unsigned char* data, unsigned int length) {
-  auto* out = static_cast<std::vector<unsigned char>*>(closure);
-  out->insert(out->end(), data, data + length);
-  return CAIRO_STATUS_SUCCESS;
+std::string cairoMessage(cairo_status_t status) {
+  return cairo_status_to_string(status);
 }
 
 RenderResult writeBytes(const std::filesystem::path& path, const std::vector<unsigned char>& bytes) {
@@ -450,20 +620,80 @@ RenderResult writeBytes(const std::filesystem::path& path, const std::vector<uns
   return {};
 }
 
+// Where a vector output streams to while it is drawn: a temporary file
+// beside the destination, renamed over it only when drawing and flushing both
+// went well, so that a failure leaves whatever was there. The document is
+// never held in memory whole; a preview of thousands of tiles is large.
+class VectorFile {
+ public:
+  explicit VectorFile(std::filesystem::path path)
+      : path_(std::move(path)), temporary_(path_.string() + ".tavlo-XXXXXX") {
+    const int fd = ::mkostemp(temporary_.data(), O_CLOEXEC);
+    if (fd < 0) {
+      error_ = errno;
+      return;
+    }
+    // The permissions a newly written file gets, rather than the temporary's own.
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    ::fchmod(fd, 0666 & ~mask);
+    file_ = ::fdopen(fd, "wb");
+    if (!file_) {
+      error_ = errno;
+      ::close(fd);
+      ::unlink(temporary_.c_str());
+    }
+  }
+  ~VectorFile() {
+    if (file_) {
+      std::fclose(file_);
+      ::unlink(temporary_.c_str());
+    }
+  }
+  VectorFile(const VectorFile&) = delete;
+  VectorFile& operator=(const VectorFile&) = delete;
+
+  static cairo_status_t write(void* closure, const unsigned char* data, unsigned int length) {
+    auto* self = static_cast<VectorFile*>(closure);
+    if (!self->file_ || std::fwrite(data, 1, length, self->file_) != length) {
+      if (self->error_ == 0) self->error_ = errno ? errno : EIO;
+      return CAIRO_STATUS_WRITE_ERROR;
+    }
+    return CAIRO_STATUS_SUCCESS;
+  }
+
+  // The end of the output: the surface flushes the rest, and the file takes
+  // its place when `status` (the drawing's outcome so far) and the flush
+  // went well.
+  RenderResult finish(cairo_surface_t* surface, cairo_status_t status) {
+    cairo_surface_finish(surface);
+    if (status == CAIRO_STATUS_SUCCESS) status = cairo_surface_status(surface);
+    cairo_surface_destroy(surface);
+    if (error_ != 0) return cannotWrite(error_);
+    if (status != CAIRO_STATUS_SUCCESS)
+      return RenderResult::failure("drawing failed: " + cairoMessage(status));
+    std::FILE* file = std::exchange(file_, nullptr);
+    if (std::fclose(file) != 0 || ::rename(temporary_.c_str(), path_.c_str()) != 0) {
+      const int error = errno;
+      ::unlink(temporary_.c_str());
+      return cannotWrite(error);
+    }
+    return {};
+  }
+
+ private:
+  RenderResult cannotWrite(int error) const {
+    return RenderResult::failure("cannot write '" + path_.string() + "': " + std::strerror(error));
+  }
+
+  std::filesystem::path path_;
+  std::string temporary_;
+  std::FILE* file_ = nullptr;
+  int error_ = 0;
+};
+
 double clampedScale(double scale) {
   return sanitized(scale, 0.1, 16);
-}
-
-// The end of a vector output: the surface flushes what it has streamed into
-// `bytes`, and the file is written only when drawing and flushing both went
-// well. `status` is the drawing's outcome so far.
-RenderResult finishVectorOutput(cairo_surface_t* surface, cairo_status_t status,
-                                const std::vector<unsigned char>& bytes, const std::filesystem::path& path) {
-  cairo_surface_finish(surface);
-  if (status == CAIRO_STATUS_SUCCESS) status = cairo_surface_status(surface);
-  cairo_surface_destroy(surface);
-  if (status != CAIRO_STATUS_SUCCESS) return RenderResult::failure("drawing failed: " + cairoMessage(status));
-  return writeBytes(path, bytes);
 }
 
 }  // namespace
@@ -523,8 +753,13 @@ std::optional<Raster> rasterize(const Drawing& drawing, const RenderOptions& opt
   raster.width = std::max(1, static_cast<int>(pw));
   raster.height = std::max(1, static_cast<int>(ph));
   raster.outputSpace = options.outputSpace;
-
-  cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, raster.width, raster.height);
+  // Cairo draws straight into the raster's own words (rows of width × 4
+  // bytes are a valid ARGB32 stride): a band is up to 32767 rows, and a
+  // surface of Cairo's own would be cleared and copied over once more.
+  clearedPixels(raster.pixels, static_cast<std::size_t>(raster.width) * raster.height);
+  cairo_surface_t* surface =
+      cairo_image_surface_create_for_data(reinterpret_cast<unsigned char*>(raster.pixels.data()),
+                                          CAIRO_FORMAT_ARGB32, raster.width, raster.height, raster.width * 4);
   if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS) {
     const std::string message = cairoMessage(cairo_surface_status(surface));
     cairo_surface_destroy(surface);
@@ -541,17 +776,8 @@ std::optional<Raster> rasterize(const Drawing& drawing, const RenderOptions& opt
   cairo_destroy(cr);
   cairo_surface_flush(surface);
   if (status == CAIRO_STATUS_SUCCESS) status = cairo_surface_status(surface);
-  if (status != CAIRO_STATUS_SUCCESS) {
-    cairo_surface_destroy(surface);
-    return fail("drawing failed: " + cairoMessage(status));
-  }
-  const unsigned char* data = cairo_image_surface_get_data(surface);
-  const int stride = cairo_image_surface_get_stride(surface);
-  raster.pixels.resize(static_cast<std::size_t>(raster.width) * raster.height);
-  for (int y = 0; y < raster.height; ++y)
-    std::memcpy(&raster.pixels[static_cast<std::size_t>(y) * raster.width],
-                data + static_cast<std::size_t>(y) * stride, static_cast<std::size_t>(raster.width) * 4);
   cairo_surface_destroy(surface);
+  if (status != CAIRO_STATUS_SUCCESS) return fail("drawing failed: " + cairoMessage(status));
   return raster;
 }
 
@@ -575,10 +801,10 @@ RenderResult writePNG(const Raster& raster, const std::filesystem::path& path) {
 }
 
 RenderResult writeSVG(const Drawing& drawing, const std::filesystem::path& path) {
-  std::vector<unsigned char> bytes;
+  VectorFile file(path);
   const Size size = drawing.size();
   cairo_surface_t* surface = cairo_svg_surface_create_for_stream(
-      appendToVector, &bytes, std::max(1.0, size.width), std::max(1.0, size.height));
+      VectorFile::write, &file, std::max(1.0, size.width), std::max(1.0, size.height));
   cairo_t* cr = cairo_create(surface);
   {
     Painter painter(cr, OutputSpace::sRGB);
@@ -586,17 +812,17 @@ RenderResult writeSVG(const Drawing& drawing, const std::filesystem::path& path)
   }
   cairo_status_t status = cairo_status(cr);
   cairo_destroy(cr);
-  return finishVectorOutput(surface, status, bytes, path);
+  return file.finish(surface, status);
 }
 
 RenderResult writePDF(const Drawing& drawing, const std::filesystem::path& path,
                       const std::vector<Band>& pages) {
   std::vector<Band> bands = pages;
   if (bands.empty()) bands.push_back({0, drawing.size().height});
-  std::vector<unsigned char> bytes;
+  VectorFile file(path);
   const double width = std::max(1.0, drawing.size().width);
-  cairo_surface_t* surface =
-      cairo_pdf_surface_create_for_stream(appendToVector, &bytes, width, std::max(1.0, bands.front().height));
+  cairo_surface_t* surface = cairo_pdf_surface_create_for_stream(VectorFile::write, &file, width,
+                                                                 std::max(1.0, bands.front().height));
   cairo_status_t status = cairo_surface_status(surface);
   for (const Band& band : bands) {
     if (status != CAIRO_STATUS_SUCCESS) break;
@@ -613,7 +839,7 @@ RenderResult writePDF(const Drawing& drawing, const std::filesystem::path& path,
     status = cairo_status(cr);
     cairo_destroy(cr);
   }
-  return finishVectorOutput(surface, status, bytes, path);
+  return file.finish(surface, status);
 }
 
 }  // namespace hostkit

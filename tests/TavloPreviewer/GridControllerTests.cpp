@@ -175,17 +175,25 @@ TEST(CollectionView, PreparesItsLayoutOncePerWidthAndReload) {
   EXPECT_EQ(counting->prepared, 3);
 }
 
-TEST(CollectionWrapperItem, AReusedCellKeepsItsHostingView) {
-  auto cell = std::make_shared<CollectionWrapperItem>();
-  cell->hostedContent = hostkit::Text("one").view();
-  cell->view();  // loading hosts the content
-  auto hosting = cell->hostingView;
-  ASSERT_TRUE(hosting);
-  cell->hostedContent = hostkit::Text("two").view();
-  cell->updateHostedView();
-  EXPECT_EQ(cell->hostingView, hosting);
-  EXPECT_EQ(cell->view()->subviews().size(), 1u);
-  EXPECT_EQ(hosting->rootView().as<hostkit::TextNode>()->plainText(), "two");
+TEST(CollectionWrapperItem, OneHostingViewWhetherLoadingOrUpdatingHostsTheContent) {
+  // Loading first (the view's own load hosts the content), or updating a
+  // cell whose view has not loaded yet, as the grid does with a new cell.
+  for (bool loadFirst : {true, false}) {
+    SCOPED_TRACE(loadFirst);
+    auto cell = std::make_shared<CollectionWrapperItem>();
+    cell->hostedContent = hostkit::Text("one").view();
+    if (loadFirst) cell->view();
+    else cell->updateHostedView();
+    auto hosting = cell->hostingView;
+    ASSERT_TRUE(hosting);
+    EXPECT_EQ(cell->view()->subviews().size(), 1u);
+    // A reused cell keeps its hosting view and shows the new content.
+    cell->hostedContent = hostkit::Text("two").view();
+    cell->updateHostedView();
+    EXPECT_EQ(cell->hostingView, hosting);
+    EXPECT_EQ(cell->view()->subviews().size(), 1u);
+    EXPECT_EQ(hosting->rootView().as<hostkit::TextNode>()->plainText(), "two");
+  }
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <iterator>
 #include <string>
 
+#include "Orvik/Orvik.h"
 #include "hostkit/Renderer.h"
 
 using namespace hostkit;
@@ -140,5 +141,50 @@ TEST(Output, VectorFormatsAndPages) {
   const RenderResult failed = writePNG(*raster, dir / "missing" / "a.png");
   EXPECT_FALSE(failed.ok);
   EXPECT_NE(failed.error.find("cannot write"), std::string::npos);
+  std::filesystem::remove_all(dir);
+}
+
+// Swatches as the preview draws them: rounded cards clipped to their outline,
+// a checkerboard under the colour, text and a border inside. What the SVG
+// holds per card decides its size for documents of thousands of items.
+TEST(Output, SvgSharesOneCheckerboardAndClipsOnlyWhatReachesOut) {
+  const auto dir = std::filesystem::temp_directory_path() / ("hostkit-svg-" + std::to_string(::getpid()));
+  std::filesystem::create_directories(dir);
+  auto cards = [](double alpha, int count) {
+    std::vector<Placement> placed;
+    const View board = orvik::image(orvik::checkerboardImage).resizable(ResizingMode::tile);
+    for (int i = 0; i < count; ++i) {
+      const View fill = ColorView(mcu::PlatformColor::colorWithSRGBRed(0.2, 0.4, 0.6, alpha));
+      const View card = ZStack({ZStack({board, fill}), Text("Name").view().padding(12),
+                                Shape::roundedRectangle(8).strokeBorder(mcu::PlatformColor::sRGBWhite())})
+                            .clipShape(Shape::roundedRectangle(8));
+      placed.push_back({{16 + 176.0 * (i % 5), 16 + 176.0 * (i / 5), 160, 160}, card});
+    }
+    return Drawing(PlacedGroup({896, 16 + 176.0 * ((count + 4) / 5)}, std::move(placed)), 896);
+  };
+  auto count = [](const std::string& text, const std::string& what) {
+    std::size_t n = 0;
+    for (auto at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
+    return n;
+  };
+  struct Case {
+    double alpha;
+    std::size_t images;
+  };
+  // Translucent swatches show one shared checkerboard; opaque ones hide it.
+  for (const auto& [alpha, images] : {Case{0.5, 1}, Case{1, 0}}) {
+    SCOPED_TRACE(alpha);
+    const auto path = dir / "cards.svg";
+    ASSERT_TRUE(writeSVG(cards(alpha, 200), path).ok);
+    const std::string svg = readFile(path);
+    EXPECT_EQ(count(svg, "<image"), images);
+    // The text and the border lie inside their card: nothing needs a clip.
+    EXPECT_EQ(count(svg, "<clipPath"), 0u);
+    EXPECT_LT(svg.size(), 200u * 4000);
+  }
+  // A failed write leaves nothing behind, not even the temporary file.
+  EXPECT_FALSE(writeSVG(cards(1, 1), dir / "missing" / "a.svg").ok);
+  std::filesystem::remove(dir / "cards.svg");
+  EXPECT_TRUE(std::filesystem::is_empty(dir));
   std::filesystem::remove_all(dir);
 }
