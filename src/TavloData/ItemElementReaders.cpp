@@ -115,16 +115,8 @@ constexpr std::string_view kColorSetChildren[] = {"profile", "appearance",  "aut
 constexpr std::string_view kShadowSetChildren[] = {"profile", "appearance",  "autoContrast", "interpolation",
                                                    "curve",   "curveAmount", "type",         "middle",
                                                    "naming",  "steps",       "shadows"};
-constexpr std::string_view kItemAliasChildren[] = {"type",
-                                                   "typeLightHighContrast",
-                                                   "typeDark",
-                                                   "typeDarkHighContrast",
-                                                   "referencedItemId",
-                                                   "referencedItemIdLightHighContrast",
-                                                   "referencedItemIdDark",
-                                                   "referencedItemIdDarkHighContrast",
-                                                   "appearance",
-                                                   "autoContrast"};
+// Colour and shadow aliases read all of these; number, boolean and string
+// aliases all but the last four (kItemAliasChildren).
 constexpr std::string_view kSetAliasChildren[] = {"type",
                                                   "typeLightHighContrast",
                                                   "typeDark",
@@ -133,12 +125,13 @@ constexpr std::string_view kSetAliasChildren[] = {"type",
                                                   "referencedItemIdLightHighContrast",
                                                   "referencedItemIdDark",
                                                   "referencedItemIdDarkHighContrast",
+                                                  "appearance",
+                                                  "autoContrast",
                                                   "subIndex",
                                                   "subIndexLightHighContrast",
                                                   "subIndexDark",
-                                                  "subIndexDarkHighContrast",
-                                                  "appearance",
-                                                  "autoContrast"};
+                                                  "subIndexDarkHighContrast"};
+constexpr std::span<const std::string_view> kItemAliasChildren = std::span(kSetAliasChildren).first(10);
 
 // The item elements, in the order they are tried; elements of any other name
 // are skipped.

@@ -61,11 +61,14 @@ std::shared_ptr<MerrinColorProject> MerrinColorFileReader::parse(std::string_vie
   // stand after the items.
   ItemGroupLinks links;
   ItemElementStream items(*project, false, links);
+  const xmltree::XML::ElementHandler take = [&items](const xmltree::XMLPtr& element, std::size_t level) {
+    return items.take(element, level);
+  };
+  // Findings need the elements' positions; a plain read does without them.
   std::optional<xmltree::XML::ParseFailure> failure;
-  const xmltree::XMLPtr root = xmltree::XML::fromData(
-      data, ItemElementStream::handOver(),
-      [&items](const xmltree::XMLPtr& element, std::size_t level) { return items.take(element, level); },
-      failure);
+  const xmltree::XMLPtr root =
+      findings ? xmltree::XML::fromData(data, ItemElementStream::handOver(), take, failure)
+               : xmltree::XML::fromData(data, ItemElementStream::handOver(), take);
   // A document found broken after some items were read gives an empty project.
   if (root) {
     readEnvelope(*root, *project);

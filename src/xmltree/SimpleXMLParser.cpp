@@ -118,6 +118,10 @@ class SimpleXMLParser {
   std::optional<XML::ParseFailure>& failure() {
     return failure_;
   }
+  // Before parse(): every element gets its start position.
+  void recordPositions() {
+    recordPositions_ = true;
+  }
 
  private:
   static SimpleXMLParser& self(void* userData) {
@@ -160,8 +164,10 @@ class SimpleXMLParser {
       return;
     }
     XMLPtr element = std::make_shared<XML>(XML::PrivateTag{}, name);
-    element->sourceLine_ = parser.currentLine();
-    element->sourceColumn_ = parser.currentColumn();
+    if (parser.recordPositions_) {
+      element->sourceLine_ = parser.currentLine();
+      element->sourceColumn_ = parser.currentColumn();
+    }
     if (attributes[0]) {
       // Most elements have none, and an empty map allocates nothing.
       std::size_t count = 0;
@@ -271,6 +277,7 @@ class SimpleXMLParser {
   std::vector<XML*> open_;  // the open elements; back() is the current element
   std::optional<std::string> parseError_;
   std::optional<XML::ParseFailure> failure_;
+  bool recordPositions_ = false;
   bool inCdata_ = false;
   // Streaming only: what to hand over and to whom, which steps of the path an
   // element has already taken (later ones of the same name are ordinary), and
@@ -298,6 +305,7 @@ XMLPtr XML::fromData(std::string_view bytes, const HandOver& handOver, const Ele
 XMLPtr XML::fromData(std::string_view bytes, const HandOver& handOver, const ElementHandler& handler,
                      std::optional<ParseFailure>& failure) {
   SimpleXMLParser parser = handler ? SimpleXMLParser(bytes, handOver, handler) : SimpleXMLParser(bytes);
+  parser.recordPositions();
   XMLPtr root = parser.parse();
   if (parser.failure()) failure = std::move(parser.failure());
   return root;

@@ -114,8 +114,10 @@ class XML : public std::enable_shared_from_this<XML>, public StringProvider<XML>
     std::uint32_t line = 1;
     std::uint32_t column = 1;
   };
-  // As the streaming fromData; a document found not well formed also leaves
-  // its failure in `failure` (untouched otherwise), beside the report line.
+  // As the streaming fromData, and also records where every element starts
+  // (sourceLine, sourceColumn), which plain parses leave at 0; a document
+  // found not well formed leaves its failure in `failure` (untouched
+  // otherwise), beside the report line.
   static XMLPtr fromData(std::string_view bytes, const HandOver& handOver, const ElementHandler& handler,
                          std::optional<ParseFailure>& failure);
   // Reads the whole file, then as fromData. An unreadable file reports
@@ -153,7 +155,7 @@ class XML : public std::enable_shared_from_this<XML>, public StringProvider<XML>
   XMLPtr parent() const { return parent_.lock(); }
   // Where a parsed element's start tag begins: its line, from 1, and its
   // column, from 1, counted in characters (a tab is one, a byte order mark
-  // none). 0 for elements that were made, not parsed.
+  // none). 0 for elements made, or parsed without positions.
   std::uint32_t sourceLine() const { return sourceLine_; }
   std::uint32_t sourceColumn() const { return sourceColumn_; }
 
