@@ -7,7 +7,21 @@ namespace tavlo {
 
 struct DecimalFormatter::Impl {
   std::optional<icu::number::LocalizedNumberFormatter> formatter;
+  std::optional<icu::number::LocalizedNumberFormatter> scientific;
 };
+
+namespace {
+
+std::optional<std::string> text(icu::number::FormattedNumber formatted, UErrorCode status) {
+  if (U_FAILURE(status)) return std::nullopt;
+  icu::UnicodeString unicode = formatted.toString(status);
+  if (U_FAILURE(status)) return std::nullopt;
+  std::string out;
+  unicode.toUTF8String(out);
+  return out;
+}
+
+}  // namespace
 
 DecimalFormatter::DecimalFormatter(std::string_view localeId) : impl_(std::make_unique<Impl>()) {
   icu::Locale locale =
@@ -18,6 +32,7 @@ DecimalFormatter::DecimalFormatter(std::string_view localeId) : impl_(std::make_
                          .roundingMode(UNUM_ROUND_HALFEVEN)
                          .grouping(UNUM_GROUPING_OFF)
                          .integerWidth(icu::number::IntegerWidth::zeroFillTo(1).truncateAt(100));
+  impl_->scientific = impl_->formatter->notation(icu::number::Notation::scientific());
 }
 
 DecimalFormatter::~DecimalFormatter() = default;
@@ -25,13 +40,19 @@ DecimalFormatter::~DecimalFormatter() = default;
 std::optional<std::string> DecimalFormatter::string(double value) const {
   if (!impl_->formatter) return std::nullopt;
   UErrorCode status = U_ZERO_ERROR;
-  icu::number::FormattedNumber formatted = impl_->formatter->formatDouble(value, status);
-  if (U_FAILURE(status)) return std::nullopt;
-  icu::UnicodeString unicode = formatted.toString(status);
-  if (U_FAILURE(status)) return std::nullopt;
-  std::string text;
-  unicode.toUTF8String(text);
-  return text;
+  return text(impl_->formatter->formatDouble(value, status), status);
+}
+
+std::optional<std::string> DecimalFormatter::scientificString(double value) const {
+  if (!impl_->scientific) return std::nullopt;
+  UErrorCode status = U_ZERO_ERROR;
+  return text(impl_->scientific->formatDouble(value, status), status);
+}
+
+std::optional<std::string> DecimalFormatter::integerString(std::int64_t value) const {
+  if (!impl_->formatter) return std::nullopt;
+  UErrorCode status = U_ZERO_ERROR;
+  return text(impl_->formatter->formatInt(value, status), status);
 }
 
 const DecimalFormatter& DecimalFormatter::documentFormatter() {

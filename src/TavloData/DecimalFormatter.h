@@ -2,6 +2,7 @@
 // half-even rounding: 1.5 -> "1.5", 2.0 -> "2", 0.123456 -> "0.1235".
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -20,6 +21,11 @@ class DecimalFormatter {
 
   // Absent when the number cannot be formatted (the formatter failed to load).
   std::optional<std::string> string(double value) const;
+  // The same number in scientific form, up to 4 fraction digits in the
+  // significand: 1e20 -> "1E20", -1.5e300 -> "-1.5E300".
+  std::optional<std::string> scientificString(double value) const;
+  // A whole number, exactly, in the locale's digits.
+  std::optional<std::string> integerString(std::int64_t value) const;
 
   // The writer's formatter: fixed ".", made on first use and shared.
   static const DecimalFormatter& documentFormatter();

@@ -1,5 +1,6 @@
 #include "TavloData/NumberFormatting.h"
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -44,10 +45,23 @@ const DecimalFormatter& sharedFormatter() {
 
 }  // namespace
 
+// The smallest number with 101 integer digits: the formatter would keep only
+// its last 100 digits, all zeros ("-1.5e300" would read "-0").
+constexpr double beyondIntegerDigits = 1e100;
+
 std::optional<std::string> SharedNumberFormatter::string(double value) {
+  if (std::isfinite(value) && std::fabs(value) >= beyondIntegerDigits) return std::nullopt;
   auto text = sharedFormatter().string(value);
   if (text && text->empty()) return std::nullopt;
   return text;
+}
+
+std::optional<std::string> SharedNumberFormatter::scientificString(double value) {
+  return sharedFormatter().scientificString(value);
+}
+
+std::optional<std::string> SharedNumberFormatter::integerString(std::int64_t value) {
+  return sharedFormatter().integerString(value);
 }
 
 void SharedNumberFormatter::setLocale(std::string_view localeId) {

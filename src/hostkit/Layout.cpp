@@ -102,7 +102,7 @@ class Engine {
         break;
       case NodeKind::text: {
         const auto& t = static_cast<const TextNode&>(node);
-        out.text = resolveText(t, env, frame.width);
+        out.text = resolveText(t, env, frame.width, frame.height);
         break;
       }
       case NodeKind::shape: {
@@ -215,7 +215,15 @@ class Engine {
         const auto& t = static_cast<const TextNode&>(node);
         std::optional<double> width = p.width;
         if (width && std::isinf(*width)) width.reset();
-        return measure(t, env, width).size;
+        const detail::TextMeasurement& m = measure(t, env, width);
+        // Offered less height than its lines need, a text keeps the lines
+        // that fit (resolveText shortens it to them), so that it gives way
+        // to its neighbours in a stack rather than running out of its frame.
+        if (p.height && std::isfinite(*p.height) && m.size.height > *p.height) {
+          const int lines = detail::linesWithin(m, *p.height);
+          return {m.size.width, std::ceil(m.lineBottoms[static_cast<std::size_t>(lines - 1)])};
+        }
+        return m.size;
       }
       case NodeKind::shape:
         return {p.width.value_or(10), p.height.value_or(10)};
@@ -478,12 +486,15 @@ class Engine {
         .first->second;
   }
 
-  ResolvedText resolveText(const TextNode& t, const Environment& env, double width) {
+  ResolvedText resolveText(const TextNode& t, const Environment& env, double width, double height) {
     const TextInputs in = inputs(t, env);
-    // Measured at the width the text was given, which is the width it chose
-    // for itself, so the lines come out as they were measured.
-    const detail::TextMeasurement m =
+    // Measured at the width and height the text was given, which are the
+    // ones it chose for itself, so the lines come out as they were measured.
+    detail::TextMeasurement m =
         detail::measureText(in.text, in.symbols, in.font, in.lineLimit, in.mode, width + 0.5);
+    if (m.size.height > height + 0.5)
+      m = detail::measureText(in.text, in.symbols, in.font, detail::linesWithin(m, height + 0.5), in.mode,
+                              width + 0.5);
     ResolvedText r;
     r.text = in.text;
     r.displayedText = m.displayed;

@@ -17,26 +17,69 @@ namespace {
 constexpr const char* objectReplacement = "\xEF\xBF\xBC";  // U+FFFC, where a symbol stands
 constexpr const char* ellipsis = "\xE2\x80\xA6";           // U+2026
 
-// The configuration of the system when it has fonts; otherwise one made here
-// from the usual font directories, so that text still renders in a sandbox
-// without /etc/fonts.
+// Whether fontconfig will find a configuration file, looked for as it looks
+// (FONTCONFIG_FILE, else fonts.conf, in FONTCONFIG_PATH and then /etc/fonts)
+// but without asking it: asking loads the configuration, and a missing one
+// is reported on standard error.
+bool hasConfigurationFile() {
+  const char* given = std::getenv("FONTCONFIG_FILE");
+  const std::filesystem::path name = given && *given ? given : "fonts.conf";
+  std::error_code ec;
+  if (name.is_absolute()) return std::filesystem::is_regular_file(name, ec);
+  std::string dirs;
+  if (const char* path = std::getenv("FONTCONFIG_PATH")) dirs = std::string(path) + ":";
+  dirs += "/etc/fonts";
+  for (std::size_t start = 0; start <= dirs.size();) {
+    const std::size_t end = std::min(dirs.find(':', start), dirs.size());
+    if (end > start &&
+        std::filesystem::is_regular_file(std::filesystem::path(dirs.substr(start, end - start)) / name, ec))
+      return true;
+    start = end + 1;
+  }
+  return false;
+}
+
+// Adds the fallback fonts that exist to `config`; false when none does.
+bool addFallbackFonts(FcConfig* config) {
+  bool added = false;
+  std::error_code ec;
+  for (const FontFile& font : fallbackFontFiles()) {
+    if (!std::filesystem::is_regular_file(font.path, ec)) continue;
+    const auto* path = reinterpret_cast<const FcChar8*>(font.path);
+    FcFontSet* fonts = FcConfigGetFonts(config, FcSetApplication);
+    // One face of a collection is read, not all of them: a CJK collection
+    // holds ten faces that cover the same characters.
+    if (font.face >= 0 && fonts)
+      added =
+          FcFreeTypeQueryAll(path, static_cast<unsigned>(font.face), nullptr, nullptr, fonts) > 0 || added;
+    else
+      added = FcConfigAppFontAddFile(config, path) || added;
+  }
+  return added;
+}
+
+// The system's configuration when it has one with fonts; otherwise one made
+// here. Without a configuration file, fontconfig's own fallback would say
+// so on standard error and then scan every font directory, uncached, which
+// takes seconds and, in a thumbnailer's sandbox, prints a complaint about
+// the cache for each directory. The file list is read in milliseconds and
+// says nothing.
 FcConfig* fontConfiguration() {
   static FcConfig* config = [] {
-    FcConfig* system = FcInitLoadConfigAndFonts();
-    if (system) {
-      FcFontSet* fonts = FcConfigGetFonts(system, FcSetSystem);
-      if (fonts && fonts->nfont > 0) return system;
-      FcConfigDestroy(system);
+    if (hasConfigurationFile()) {
+      if (FcConfig* system = FcInitLoadConfigAndFonts()) {
+        FcFontSet* fonts = FcConfigGetFonts(system, FcSetSystem);
+        if (fonts && fonts->nfont > 0) {
+          // Made current, so that Cairo's font options do not load it a second time.
+          FcConfigSetCurrent(system);
+          return system;
+        }
+        FcConfigDestroy(system);
+      }
     }
     FcConfig* own = FcConfigCreate();
-    bool added = false;
-    std::error_code ec;
-    for (const char* dir : {"/usr/share/fonts/opentype/inter", "/usr/share/fonts/truetype/inter",
-                            "/usr/share/fonts/truetype/dejavu"}) {
-      if (std::filesystem::is_directory(dir, ec))
-        added = FcConfigAppFontAddDir(own, reinterpret_cast<const FcChar8*>(dir)) || added;
-    }
-    if (!added) {
+    if (!addFallbackFonts(own)) {
+      std::error_code ec;
       for (const char* dir : {"/usr/share/fonts", "/usr/local/share/fonts"})
         if (std::filesystem::is_directory(dir, ec))
           FcConfigAppFontAddDir(own, reinterpret_cast<const FcChar8*>(dir));
@@ -103,6 +146,9 @@ void applyAttributes(PangoLayout* layout, const std::string& text, const std::ve
     at += 3;
     ++index;
   }
+  // A long word broken across lines gets no hyphen: the reader would take
+  // it for part of the value.
+  pango_attr_list_insert(attrs, pango_attr_insert_hyphens_new(FALSE));
   pango_layout_set_attributes(layout, attrs);
   pango_attr_list_unref(attrs);
 }
@@ -122,13 +168,28 @@ void configureLayout(PangoLayout* layout, const std::string& text, const std::ve
   applyAttributes(layout, text, symbols, font);
 }
 
+// The text's own width, wherever its lines sit in the layout's width: a
+// right-to-left paragraph is aligned to the right of it, and the text takes
+// only what its lines need, so that it starts where any other text starts.
 Size layoutSize(PangoLayout* layout, std::optional<double> width) {
   PangoRectangle logical;
   pango_layout_get_extents(layout, nullptr, &logical);
-  double w = std::ceil((logical.x + logical.width) / double(PANGO_SCALE));
+  double w = std::ceil(logical.width / double(PANGO_SCALE));
   const double h = std::ceil(logical.height / double(PANGO_SCALE));
   if (width && std::isfinite(*width)) w = std::min(w, std::max(0.0, *width));
   return {std::max(0.0, w), std::max(0.0, h)};
+}
+
+std::vector<double> lineBottoms(PangoLayout* layout) {
+  std::vector<double> bottoms;
+  PangoLayoutIter* iter = pango_layout_get_iter(layout);
+  do {
+    PangoRectangle logical;
+    pango_layout_iter_get_line_extents(iter, nullptr, &logical);
+    bottoms.push_back((logical.y + logical.height) / double(PANGO_SCALE));
+  } while (pango_layout_iter_next_line(iter));
+  pango_layout_iter_free(iter);
+  return bottoms;
 }
 
 int countOccurrences(std::string_view text, std::string_view what) {
@@ -149,6 +210,35 @@ std::string_view trimStart(std::string_view s) {
 }
 
 }  // namespace
+
+const std::vector<FontFile>& fallbackFontFiles() {
+  static const std::vector<FontFile> files{
+      {"/usr/share/fonts/opentype/inter/Inter-Regular.otf"},
+      {"/usr/share/fonts/opentype/inter/Inter-Medium.otf"},
+      {"/usr/share/fonts/opentype/inter/Inter-SemiBold.otf"},
+      {"/usr/share/fonts/opentype/inter/Inter-Bold.otf"},
+      {"/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf"},
+      {"/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf"},
+      {"/usr/share/fonts/truetype/noto/NotoSansArabic-Regular.ttf"},
+      {"/usr/share/fonts/truetype/noto/NotoSansArabic-Bold.ttf"},
+      {"/usr/share/fonts/truetype/noto/NotoSansHebrew-Regular.ttf"},
+      {"/usr/share/fonts/truetype/noto/NotoSansHebrew-Bold.ttf"},
+      {"/usr/share/fonts/truetype/noto/NotoSansThai-Regular.ttf"},
+      {"/usr/share/fonts/truetype/noto/NotoSansThai-Bold.ttf"},
+      {"/usr/share/fonts/truetype/noto/NotoSansDevanagari-Regular.ttf"},
+      {"/usr/share/fonts/truetype/noto/NotoSansDevanagari-Bold.ttf"},
+      {"/usr/share/fonts/opentype/noto/NotoSansCJK-Regular.ttc", 0},
+      {"/usr/share/fonts/opentype/noto/NotoSansCJK-Bold.ttc", 0},
+      {"/usr/share/fonts/truetype/noto/NotoColorEmoji.ttf"},
+  };
+  return files;
+}
+
+int linesWithin(const TextMeasurement& measured, double height) {
+  const auto fitting = std::count_if(measured.lineBottoms.begin(), measured.lineBottoms.end(),
+                                     [height](double bottom) { return bottom <= height; });
+  return std::max(1, static_cast<int>(fitting));
+}
 
 std::string cappedText(const std::string& text) {
   gchar* valid = g_utf8_make_valid(text.c_str(), static_cast<gssize>(text.size()));
@@ -193,7 +283,9 @@ extern "C" const char* __lsan_default_suppressions() {
 }
 // The summary of used suppressions would land on standard error of every
 // command that draws text, where only real reports belong.
-extern "C" const char* __lsan_default_options() { return "print_suppressions=0"; }
+extern "C" const char* __lsan_default_options() {
+  return "print_suppressions=0";
+}
 #endif
 
 PangoFontMap* fontMap() {
@@ -242,6 +334,7 @@ TextMeasurement measureText(const std::string& text, const std::vector<std::stri
   result.symbols = symbols;
   result.lineCount = pango_layout_get_line_count(layout);
   result.size = layoutSize(layout, width);
+  result.lineBottoms = lineBottoms(layout);
   if (maxLines <= 0 || result.lineCount <= maxLines) {
     g_object_unref(layout);
     return result;
@@ -313,6 +406,7 @@ TextMeasurement measureText(const std::string& text, const std::vector<std::stri
   result.truncated = true;
   result.lineCount = pango_layout_get_line_count(layout);
   result.size = layoutSize(layout, width);
+  result.lineBottoms = lineBottoms(layout);
   g_object_unref(layout);
   return result;
 }

@@ -21,10 +21,20 @@ inline constexpr int maxTextCharacters = 400;
 // Valid UTF-8 of at most `maxTextCharacters` characters.
 std::string cappedText(const std::string& text);
 
-// The font map every text uses. When the system's font configuration finds
-// no fonts (no /etc/fonts, FONTCONFIG_FILE pointing nowhere) it is built on
-// a configuration made here from the system font directories.
+// The font map every text uses. Where there is no font configuration, or it
+// finds no fonts (a thumbnailer's sandbox without /etc/fonts, FONTCONFIG_FILE
+// pointing nowhere), it is built on one made here from the fonts the toolkit
+// draws with and one face for each script they lack (fallbackFontFiles).
 PangoFontMap* fontMap();
+
+// The fonts of that configuration, most wanted first: Inter, DejaVu Sans,
+// then Noto faces for Arabic, Hebrew, Thai, Devanagari, CJK and colour
+// emoji. A file is a path and, for collections, the index of the face.
+struct FontFile {
+  const char* path;
+  int face = -1;  // -1: every face in the file
+};
+const std::vector<FontFile>& fallbackFontFiles();
 
 // A context on `fontMap()` with metrics hinting off, so that a text measures
 // the same whatever the output scale.
@@ -36,7 +46,13 @@ struct TextMeasurement {
   Size size;
   int lineCount = 0;
   bool truncated = false;
+  // How far down each line ends, from the text's top (points).
+  std::vector<double> lineBottoms;
 };
+
+// How many of the measured lines fit in `height`; at least one, so that a
+// squeezed text still shows its start.
+int linesWithin(const TextMeasurement& measured, double height);
 
 // Lays `text` out (symbols stand in it as U+FFFC, `symbols` names them in
 // order) wrapped at `width` (absent: no wrapping), keeping at most `maxLines`

@@ -271,6 +271,8 @@ TEST(SharedNumberFormatter, ShadowSummaries) {
       {"en_US", ShadowDetails(0.00015, 0.00025, 12345678, 0, grey),
        "X: 0.0002, Y: 0.0002, Blur: 12345678, Spread: 0"},
       {"de_DE", ShadowDetails(1.5, 1000, 0, 0, grey), "X: 1,5, Y: 1000, Blur: 0, Spread: 0"},
+      // Beyond 100 integer digits the formatter yields nothing, rather than the last 100 digits.
+      {"en_US", ShadowDetails(-1.5e300, 1e100, 0, 0, grey), "X: -1.5e+300, Y: 1e+100, Blur: 0, Spread: 0"},
   };
   for (const auto& c : cases) {
     SharedNumberFormatter::setLocale(c.locale);

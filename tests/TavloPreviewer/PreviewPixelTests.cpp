@@ -41,23 +41,32 @@ Rendered render(const std::string& items, double width) {
 }
 
 TEST(PreviewPixels, GridBackgroundInTheGapsAndAHeaderWhereAGroupStarts) {
-  // One ungrouped cell, then the group "Brand": at width 400 its header is
-  // (16, 194, 368, 40) and the label sits 8 points inside it.
-  auto r = render(colorXml("Ink") + groupXml("Brand", colorXml("Primary")), 400);
-  const auto darkest = expected8("Background/Darkest");
+  // One ungrouped cell, then a group: at width 400 its header is
+  // (16, 194, 368, 40) and the label sits 8 points inside it, at the left
+  // of the page whichever way its script runs.
+  for (const char* group :
+       {"Brand", "\u0645\u062C\u0645\u0648\u0639\u0629", "\u05E7\u05D1\u05D5\u05E6\u05D4"}) {
+    SCOPED_TRACE(group);
+    auto r = render(colorXml("Ink") + groupXml(group, colorXml("Primary")), 400);
+    const auto darkest = expected8("Background/Darkest");
 
-  // The left margin, the gap between two rows' sections and the space right of the only cell.
-  for (auto [x, y] : {std::pair{8, 100}, std::pair{200, 190}, std::pair{300, 100}, std::pair{390, 300}})
-    EXPECT_TRUE(near(r.raster.pixel(x, y), darkest)) << x << "," << y;
+    // The left margin, the gap between two rows' sections and the space right of the only cell.
+    for (auto [x, y] : {std::pair{8, 100}, std::pair{200, 190}, std::pair{300, 100}, std::pair{390, 300}})
+      EXPECT_TRUE(near(r.raster.pixel(x, y), darkest)) << x << "," << y;
 
-  int ink = 0;
-  for (int y = 202; y < 226; ++y)
-    for (int x = 24; x < 120; ++x) ink += !near(r.raster.pixel(x, y), darkest, 8);
-  EXPECT_GT(ink, 40) << "no header text where the group's section starts";
+    int ink = 0;
+    for (int y = 202; y < 226; ++y)
+      for (int x = 24; x < 120; ++x) ink += !near(r.raster.pixel(x, y), darkest, 8);
+    EXPECT_GT(ink, 40) << "no header text where the group's section starts";
+    int right = 0;
+    for (int y = 202; y < 226; ++y)
+      for (int x = 200; x < 380; ++x) right += !near(r.raster.pixel(x, y), darkest, 8);
+    EXPECT_EQ(right, 0) << "header text away from the left";
 
-  // The first section's 4-point header carries no title.
-  for (int y = 6; y < 10; ++y)
-    for (int x = 16; x < 384; x += 4) EXPECT_TRUE(near(r.raster.pixel(x, y), darkest)) << x << "," << y;
+    // The first section's 4-point header carries no title.
+    for (int y = 6; y < 10; ++y)
+      for (int x = 16; x < 384; x += 4) EXPECT_TRUE(near(r.raster.pixel(x, y), darkest)) << x << "," << y;
+  }
 }
 
 TEST(PreviewPixels, TheEmptyNoticeIsCentred) {

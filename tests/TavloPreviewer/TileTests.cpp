@@ -14,11 +14,13 @@
 #include "TavloData/MerrinColorShadowAlias.h"
 #include "TavloData/MerrinColorShadowSet.h"
 #include "TavloData/MerrinColorString.h"
+#include "TavloData/MerrinColorStringAlias.h"
 #include "TavloData/NumberFormatting.h"
 #include "TavloData/UUID.h"
 #include "TavloPreviewer/ItemTile.h"
 #include "TavloPreviewer/PreviewResources.h"
 #include "TavloPreviewer/tiles/ShadowTiles.h"
+#include "TavloPreviewer/tiles/TileCommon.h"
 #include "hostkit/Appearance.h"
 #include "hostkit/Layout.h"
 #include "hostkit/Renderer.h"
@@ -239,6 +241,10 @@ TEST_F(TileTest, ValueTilesShowTheLightVariant) {
       {spacing, {"Spacing", "12.5", "0 to 100", "10 steps"}},
       {number(1.23456, -0.5), {"Spacing", "1.2346"}},
       {number(3, std::nullopt, 8, 4), {"Spacing", "3", "4 steps"}},
+      // Numbers too long for their line are shown whole in scientific form, never cut.
+      {number(1e20, -1e15, 1e15), {"Spacing", "1E20", "-1E15 to 1E15"}},
+      {number(123456.5, 0, 1e6), {"Spacing", "123456.5", "0 to 1000000"}},
+      {number(-1.5e300), {"Spacing", "-1.5E300"}},
       {boolean(false, true), {"Flag", "False"}},
       {boolean(true, false), {"Flag", "True"}},
       {MerrinColorProjectItem::makeStringItem(makeUUIDString(), string, "Greeting"), {"Greeting", "Hello"}},
@@ -252,10 +258,53 @@ TEST_F(TileTest, ValueTilesShowTheLightVariant) {
   for (const auto& [item, texts] : cases) {
     LayoutNode t = tile(item);
     EXPECT_EQ(t.texts(), texts);
+    for (auto* n : t.findAll([](const LayoutNode& n) { return n.text.has_value(); }))
+      EXPECT_FALSE(n->text->isTruncated) << n->text->text;
     EXPECT_EQ(paintOf(t, "tile.background"), orvik::color(orvik::backgroundNormal));
     EXPECT_EQ(text(t, "colorName")->color, previewColor(colorOverlayLightText));
     if (auto* value = text(t, "value")) {
       EXPECT_EQ(value->font, hostkit::Font::title());
+    }
+  }
+}
+
+TEST_F(TileTest, NumbersOnATileShareTheLocaleDigits) {
+  SharedNumberFormatter::setLocale("ar_EG");
+  EXPECT_EQ(
+      tile(number(12.5, 0, 100, 10)).texts(),
+      (Texts{"Spacing", "\u0661\u0662\u066B\u0665", "\u0660 to \u0661\u0660\u0660", "\u0661\u0660 steps"}));
+}
+
+// Every text and the shadow square inside the content insets, however long the texts.
+TEST_F(TileTest, LongContentStaysInsideItsTile) {
+  const std::string longName = "A name long enough to need two lines and then some more words";
+  const std::string reference =
+      "Referenced item whose own name runs over three lines of callout text, and on";
+  auto text = std::make_shared<MerrinColorString>(
+      std::make_shared<ThemeableString>("First line of the value\nSecond line of it\nThird line\nFourth"),
+      AppearanceType::none);
+  Node target = MerrinColorProjectItem::makeStringItem(makeUUIDString(), text, reference);
+  Node card = shadow(drop(4, 4, 8, 0));
+  card->setName(reference);
+  const Node cases[] = {
+      MerrinColorProjectItem::makeStringAlias(makeUUIDString(), aliasTo<MerrinColorStringAlias>(target),
+                                              longName),
+      MerrinColorProjectItem::makeShadowAlias(makeUUIDString(), aliasTo<MerrinColorShadowAlias>(card),
+                                              longName),
+      card,
+  };
+  const hostkit::Rect content{11, 8, 138, 144};
+  for (const Node& item : cases) {
+    SCOPED_TRACE(item->name());
+    LayoutNode t = tile(item);
+    for (auto* n : t.findAll([](const LayoutNode& n) { return n.text.has_value(); })) {
+      EXPECT_GE(n->frame.minY(), content.minY() - 0.5) << n->text->text;
+      EXPECT_LE(n->frame.maxY(), content.maxY() + 0.5) << n->text->text;
+      EXPECT_LE(n->frame.maxX(), content.maxX() + 0.5) << n->text->text;
+    }
+    if (auto* square = t.findTag("shadowSquare")) {
+      EXPECT_GE(square->frame.height, tileLowerPartMinimumHeight);
+      EXPECT_LE(square->frame.maxY(), content.maxY() + 0.5);
     }
   }
 }
@@ -278,6 +327,7 @@ TEST_F(TileTest, ShadowDetails) {
     std::size_t squares;
   } cases[] = {
       {card, {"4", "2.5", "8", "-1.5"}, 1},
+      {shadow(drop(1e20, -1.5e300, 8, 0)), {"1E20", "-1.5E300", "8", "0"}, 1},
       {steps, {"0\u20264", "1\u20268", "2\u202616.25", "0\u20262"}, 3},
       {shadowRamp({}), Texts(4, "0\u20260"), 0},
       {alias(steps, 1), {"5", "6", "7", "8", arrow + "Steps"}, 1},

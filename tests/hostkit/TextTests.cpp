@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <pango/pangocairo.h>
+
 #include "hostkit/Font.h"
 #include "hostkit/Layout.h"
+#include "hostkit/TextEngine.h"
 #include "hostkit/View.h"
 
 using namespace hostkit;
@@ -67,6 +70,76 @@ TEST(Text, HugeAndBrokenStringsAreCappedAndRepaired) {
   ASSERT_TRUE(root.text);
   EXPECT_LE(root.text->text.size(), 420u);
   EXPECT_LE(root.text->lineCount, 2);
+}
+
+// A Pango layout of `text` as the renderer makes it, handed to `inspect`.
+template <class Inspect>
+auto withLayout(const std::string& text, const Font& font, std::optional<double> width, Inspect inspect) {
+  PangoContext* context = detail::newContext();
+  PangoLayout* layout = detail::newLayout(context, text, {}, font, width);
+  auto result = inspect(layout);
+  g_object_unref(layout);
+  g_object_unref(context);
+  return result;
+}
+
+// Also run without any font configuration, by FontFallback.TextRendersWithoutFontconfig.
+TEST(Text, EveryScriptDrawsWithRealGlyphs) {
+  const std::pair<const char*, std::string> names[] = {
+      {"CJK", "\u8272 \u6F22\u5B57 \u30AB\u30E9\u30FC \uC0C9\uC0C1"},
+      {"Devanagari", "\u0930\u0902\u0917 \u0926\u0947\u0935\u0928\u093E\u0917\u0930\u0940"},
+      {"Thai", "\u0E2A\u0E35\u0E44\u0E17\u0E22"},
+      {"Arabic", "\u0644\u0648\u0646 \u0639\u0631\u0628\u064A"},
+      {"Hebrew", "\u05E6\u05D1\u05E2 \u05E2\u05D1\u05E8\u05D9"},
+      {"emoji", "\U0001F3A8\U0001F308"},
+  };
+  for (const auto& [script, name] : names)
+    for (const Font& font : {Font::headline(), Font::title()})
+      EXPECT_EQ(withLayout(name, font, std::nullopt, pango_layout_get_unknown_glyphs_count), 0) << script;
+}
+
+TEST(Text, RightToLeftTextsTakeOnlyTheirOwnWidth) {
+  for (const std::string name : {"\u0644\u0648\u0646 \u0639\u0631\u0628\u064A", "\u05E6\u05D1\u05E2"}) {
+    const LayoutNode root =
+        layout(Text(name).view().frame(View::FlexibleFrame{std::nullopt, HUGE_VAL, std::nullopt, std::nullopt,
+                                                           Alignment::leading()}),
+               {300, std::nullopt});
+    ASSERT_EQ(root.children.size(), 1u);
+    EXPECT_EQ(root.children[0].frame.x, 0);
+    EXPECT_LT(root.children[0].frame.width, 150);
+  }
+}
+
+TEST(Text, WrapsALongWordWithoutAddingHyphens) {
+  const std::string word = "Supercalifragilisticexpialidociousnesses";
+  const auto [lines, glyphs] = withLayout(word, Font::title(), 138.0, [](PangoLayout* layout) {
+    int count = 0;
+    for (GSList* line = pango_layout_get_lines_readonly(layout); line; line = line->next)
+      for (GSList* run = static_cast<PangoLayoutLine*>(line->data)->runs; run; run = run->next)
+        count += static_cast<PangoGlyphItem*>(run->data)->glyphs->num_glyphs;
+    return std::pair{pango_layout_get_line_count(layout), count};
+  });
+  EXPECT_GT(lines, 1);
+  EXPECT_EQ(glyphs, static_cast<int>(word.size()));
+}
+
+// Offered less height than it needs, a text keeps the lines that fit, and one at least.
+TEST(Text, GivesWayToTheHeightItIsOffered) {
+  const View stack = VStack(HorizontalAlignment::leading, 0,
+                            {Text(longName + " " + longName).lineLimit(3), Text(longName + " " + longName)});
+  const LayoutNode root = layout(stack.frame(138, 60), {138, 60});
+  const auto texts = root.findAll([](const LayoutNode& n) { return n.text.has_value(); });
+  ASSERT_EQ(texts.size(), 2u);
+  EXPECT_LE(texts[1]->frame.maxY(), root.frame.maxY() + 0.5);
+  for (const LayoutNode* t : texts) {
+    EXPECT_TRUE(t->text->isTruncated);
+    EXPECT_GE(t->text->lineCount, 1);
+  }
+  // Alone in the same room, the limited text keeps all three lines.
+  EXPECT_EQ(layout(Text(longName + " " + longName).lineLimit(3).view().frame(138, 60), {138, 60})
+                .find([](const LayoutNode& n) { return n.text.has_value(); })
+                ->text->lineCount,
+            3);
 }
 
 TEST(Text, EmptyTextTakesNoRoom) {

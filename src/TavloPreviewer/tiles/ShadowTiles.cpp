@@ -30,41 +30,52 @@ std::shared_ptr<ShadowDetails> shownShadowOf(const std::shared_ptr<ThemeableShad
   return shadow->displayVariantFor(source);
 }
 
+// A detail's text and its compact form.
+struct DetailText {
+  std::string text, compact;
+};
+
+DetailText detailText(double value) {
+  std::string text = shadowDetailText(value);
+  return {text, compactValue(value, text)};
+}
+
 // The four detail rows in their fixed order: x, y, blur, spread.
-std::vector<View> detailRows(const std::string& x, const std::string& y, const std::string& blur,
-                             const std::string& spread) {
-  return {ShadowItemDetails{tileImage(shadowLabelX), x}.body(),
-          ShadowItemDetails{tileImage(shadowLabelY), y}.body(),
-          ShadowItemDetails{tileImage(shadowLabelBlur), blur}.body(),
-          ShadowItemDetails{tileImage(shadowLabelThickness), spread}.body()};
+std::vector<View> detailRows(const DetailText& x, const DetailText& y, const DetailText& blur,
+                             const DetailText& spread) {
+  return {ShadowItemDetails{tileImage(shadowLabelX), x.text, x.compact}.body(),
+          ShadowItemDetails{tileImage(shadowLabelY), y.text, y.compact}.body(),
+          ShadowItemDetails{tileImage(shadowLabelBlur), blur.text, blur.compact}.body(),
+          ShadowItemDetails{tileImage(shadowLabelThickness), spread.text, spread.compact}.body()};
 }
 
 std::vector<View> detailRows(const ShadowDetails& s) {
-  return detailRows(shadowDetailText(s.xOffset()), shadowDetailText(s.yOffset()), shadowDetailText(s.blur()),
-                    shadowDetailText(s.spread()));
+  return detailRows(detailText(s.xOffset()), detailText(s.yOffset()), detailText(s.blur()),
+                    detailText(s.spread()));
 }
 
 // The lower part gives way to the rows above it when a long name or an
-// alias's reference line needs the room.
+// alias's reference line needs the room, down to a square that still shows
+// the shadow; the texts give way after that.
 View lowerPart(const View& content) {
-  return content.frame(View::FlexibleFrame{std::nullopt, std::nullopt, std::nullopt, tileLowerPartHeight,
-                                           Alignment::center()});
+  return content.frame(View::FlexibleFrame{std::nullopt, std::nullopt, tileLowerPartMinimumHeight,
+                                           tileLowerPartHeight, Alignment::center()});
 }
 
 }  // namespace
 
 std::string shadowDetailText(double value) {
-  if (!std::isfinite(value)) return formattedNumber(value);
+  if (!std::isfinite(value)) return displayableValue(value);
   // One decimal, rounded half to even like the number formatters, then
   // written in the user's locale by the shared formatter (which keeps up to
   // four, so nothing more is lost).
   char buffer[128];
   auto written = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 1);
-  if (written.ec != std::errc()) return formattedNumber(value);
+  if (written.ec != std::errc()) return displayableValue(value);
   double rounded = value;
   std::from_chars(buffer, written.ptr, rounded, std::chars_format::fixed);
   if (rounded == 0) rounded = 0;  // no "-0"
-  return formattedNumber(rounded);
+  return displayableValue(rounded);
 }
 
 View ShadowPreviewView::body() const {
@@ -93,9 +104,10 @@ View ShadowSquarePreviewView::body() const {
 }
 
 View ShadowItemDetails::body() const {
-  return HStack(VerticalAlignment::center, detailSpacing,
-                {image.view().tagged("shadowLabel"),
-                 Text(text).font(Font::callout()).lineLimit(1).view().tagged("shadowDetail")});
+  return HStack(
+      VerticalAlignment::center, detailSpacing,
+      {image.view().tagged("shadowLabel"),
+       fittingLine(text, compactText.empty() ? text : compactText, Font::callout()).tagged("shadowDetail")});
 }
 
 View PreviewShadowItemView::body() const {
@@ -119,7 +131,8 @@ View PreviewShadowSetView::body() const {
   auto range = [&](double (ShadowDetails::*field)() const) {
     const double first = shadows.empty() ? 0 : (*shadows.front().*field)();
     const double last = shadows.empty() ? 0 : (*shadows.back().*field)();
-    return displayableValue(first) + "\u2026" + displayableValue(last);
+    return DetailText{displayableValue(first) + "\u2026" + displayableValue(last),
+                      compactValue(first) + "\u2026" + compactValue(last)};
   };
   std::vector<View> rows{itemNameRow(item)};
   for (View& row : detailRows(range(&ShadowDetails::xOffset), range(&ShadowDetails::yOffset),

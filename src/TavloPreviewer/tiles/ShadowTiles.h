@@ -39,10 +39,12 @@ struct ShadowSquarePreviewView {
   hostkit::View body() const;
 };
 
-// One detail row: a label picture and the value text.
+// One detail row: a label picture and the value text, or its compact form
+// where the row is too narrow for it (empty: the text whatever the width).
 struct ShadowItemDetails {
   hostkit::Image image;
   std::string text;
+  std::string compactText;
   hostkit::View body() const;
 };
 

@@ -12,6 +12,7 @@
 #include "TavloPreviewer/PreviewResources.h"
 #include "TavloPreviewer/tiles/TileResources.h"
 #include "hostkit/Appearance.h"
+#include "hostkit/Layout.h"
 #include "hostkit/Localized.h"
 
 namespace tavlo::previewer {
@@ -146,7 +147,39 @@ View stripGrid(const std::vector<mcu::PlatformColor>& colors, std::size_t minimu
 }
 
 std::string displayableValue(double value) {
+  if (auto text = SharedNumberFormatter::string(value)) return *text;
+  if (auto text = SharedNumberFormatter::scientificString(value)) return *text;
   return formattedNumber(value);
+}
+
+std::string compactValue(double value) {
+  return compactValue(value, displayableValue(value));
+}
+
+std::string compactValue(double value, std::string full) {
+  std::optional<std::string> scientific = SharedNumberFormatter::scientificString(value);
+  // Characters, not bytes: other locales' digits take two or three bytes.
+  const auto length = [](const std::string& s) {
+    return std::count_if(s.begin(), s.end(),
+                         [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; });
+  };
+  return scientific && length(*scientific) < length(full) ? *scientific : full;
+}
+
+std::string displayableCount(std::int64_t count) {
+  return SharedNumberFormatter::integerString(count).value_or(std::to_string(count));
+}
+
+View fittingLine(const std::string& full, const std::string& compact, const Font& font) {
+  const Text whole = Text(full).font(font).lineLimit(1);
+  if (compact == full) return whole;
+  const Text shorter = Text(compact).font(font).lineLimit(1);
+  const double fullWidth = sizeThatFits(whole, {std::nullopt, std::nullopt}).width;
+  auto chosen = [=](std::optional<double> width) {
+    return !width || fullWidth <= *width + 0.5 ? whole : shorter;
+  };
+  return Deferred([=](ProposedSize p) { return sizeThatFits(chosen(p.width), p); },
+                  [=](Size size, std::optional<Rect>) { return chosen(size.width).view(); });
 }
 
 ReferenceLine referenceLine(const MerrinColorProjectItemPtr& referenced) {

@@ -23,6 +23,8 @@ inline constexpr hostkit::EdgeInsets tileContentInsets{8, 11, 8, 11};
 inline constexpr double tileRowSpacing = 1;
 // Height of a tile's lower part: the strip grid or the shadow square.
 inline constexpr double tileLowerPartHeight = 60;
+// The least a shadow square keeps when long texts above it need the room.
+inline constexpr double tileLowerPartMinimumHeight = 24;
 // The inner edge every tile draws over its content.
 inline constexpr double tileBorderWidth = 2;
 inline constexpr double tileBorderOpacity = 0.1;
@@ -98,8 +100,20 @@ int stripRowCount(std::size_t count, std::size_t minimumCount);
 hostkit::View stripGrid(const std::vector<mcu::PlatformColor>& colors, std::size_t minimumCount);
 
 // A number as tiles show it: the shared number formatter's text (up to 4
-// fraction digits, the user's locale), or the plain decimal text.
+// fraction digits, the user's locale), or, for a number it cannot format,
+// the scientific form in the same locale.
 std::string displayableValue(double value);
+// The same number in its shorter form: scientific where that is shorter
+// ("1E20" for 100000000000000000000), the displayable value otherwise.
+std::string compactValue(double value);
+// `full`, a text of `value`, or the scientific form where that is shorter.
+std::string compactValue(double value, std::string full);
+// A count, exactly, in the digits of the numbers beside it.
+std::string displayableCount(std::int64_t count);
+
+// One line of `full` when it fits the width the tile gives it, otherwise of
+// `compact`: a number shortened with "…" would read as another number.
+hostkit::View fittingLine(const std::string& full, const std::string& compact, const hostkit::Font& font);
 
 // The reference line's text: the alias symbol, a space and the name, or
 // "No Source" when the reference does not resolve.

@@ -57,6 +57,12 @@ View calloutLine(std::string text, std::string tag) {
   return Text(std::move(text)).font(Font::callout()).lineLimit(1).view().tagged(std::move(tag));
 }
 
+// A number in title style: whole when it fits, else in its compact form.
+View numberRow(double value) {
+  return trailingRow(
+      fittingLine(displayableValue(value), compactValue(value), Font::title()).tagged("value"));
+}
+
 std::string booleanText(bool value) {
   return value ? "True" : "False";
 }
@@ -77,14 +83,15 @@ View aliasTile(const MerrinColorProjectItemPtr& item, const MerrinColorProjectIt
 View PreviewNumberItemView::body() const {
   std::vector<View> rows{itemNameRow(item)};
   if (numberItem && numberItem->value()) {
-    rows.push_back(valueRow(displayableValue(numberItem->value()->displayVariantFor(colorSource))));
-    if (numberItem->minValue() && numberItem->maxValue())
-      rows.push_back(calloutLine(filledPattern("%@ to %@", {displayableValue(*numberItem->minValue()),
-                                                            displayableValue(*numberItem->maxValue())}),
-                                 "range"));
+    rows.push_back(numberRow(numberItem->value()->displayVariantFor(colorSource)));
+    if (const auto lo = numberItem->minValue(), hi = numberItem->maxValue(); lo && hi)
+      rows.push_back(fittingLine(filledPattern("%@ to %@", {displayableValue(*lo), displayableValue(*hi)}),
+                                 filledPattern("%@ to %@", {compactValue(*lo), compactValue(*hi)}),
+                                 Font::callout())
+                         .tagged("range"));
     if (numberItem->steps())
       rows.push_back(
-          calloutLine(filledPattern("%lld steps", {std::to_string(*numberItem->steps())}), "steps"));
+          calloutLine(filledPattern("%lld steps", {displayableCount(*numberItem->steps())}), "steps"));
   }
   return plainTile(std::move(rows), itemHeight, cornerRadius);
 }
@@ -94,7 +101,7 @@ View PreviewNumberAliasView::body() const {
                                       [](const MerrinColorProjectItem& n) { return bool(n.number()); });
   std::optional<View> value;
   if (referenced && referenced->number()->value())
-    value = valueRow(displayableValue(referenced->number()->value()->displayVariantFor(colorSource)));
+    value = numberRow(referenced->number()->value()->displayVariantFor(colorSource));
   return aliasTile(item, referenced, value, itemHeight, cornerRadius);
 }
 
