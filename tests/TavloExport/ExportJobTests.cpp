@@ -1,0 +1,165 @@
+// The resolution every exporter shares: which items a task exports and in
+// what order, their names, and when an alias may be written as a reference.
+#include <string>
+#include <vector>
+
+#include "ExportTestSupport.h"
+
+namespace exporttest {
+namespace {
+
+using tavlo::ColorSource;
+
+const std::string kItems =
+    color("A", "Ink", variant("0 0 0 1") + variant("1 1 1 1", "dark")) +
+    "<group><id>N</id><name>Brand Core</name><namespace>1</namespace><buildGroupId>G</buildGroupId>"
+    "<colorItem><id>B</id><name>primary blue</name><profile>sRGB</profile><color><variants>" +
+    variant("0 0 1 1") +
+    "</variants></color></colorItem>"
+    "<group><id>P</id><name>Plain</name>"
+    "<numberItem><id>C</id><name>Gap</name><number><variants><variant><value>4</value></variant></variants>"
+    "</number></numberItem></group>"
+    "<alias><id>D</id><name>Link</name><appearance>lightanddark</appearance><type>1</type>"
+    "<referencedItemId>A</referencedItemId></alias>"
+    "<alias><id>E</id><name>Swap</name><appearance>lightanddark</appearance><type>1</type>"
+    "<referencedItemId>A</referencedItemId><typeDark>1</typeDark><referencedItemIdDark>B</"
+    "referencedItemIdDark>"
+    "</alias></group>"
+    "<colorItem><id>F</id><name>Not linked</name><profile>sRGB</profile><color><variants>" +
+    variant("1 0 0 1") + "</variants></color></colorItem>";
+
+std::vector<std::string> names(const ExportJob& job) {
+  std::vector<std::string> result;
+  for (const auto& token : job.tokens()) result.push_back(token.name);
+  return result;
+}
+
+struct NamingCase {
+  int transform;
+  std::vector<std::string> names;
+  std::string darkName;  // of the first token
+};
+
+TEST(ExportJob, ExportsLinkedItemsAndGroupDescendantsInTreeOrderWithNamespacedNames) {
+  const NamingCase cases[] = {
+      {1, {"ink", "brandCorePrimaryBlue", "brandCoreGap", "brandCoreLink", "brandCoreSwap"}, "darkInk"},
+      {3,
+       {"ink", "brand_core_primary_blue", "brand_core_gap", "brand_core_link", "brand_core_swap"},
+       "dark_ink"},
+      {4,
+       {"ink", "brand-core-primary-blue", "brand-core-gap", "brand-core-link", "brand-core-swap"},
+       "dark-ink"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.transform);
+    auto project = readDocument(document(kItems, task("T", 1, c.transform, "x")));
+    const auto& group = *project->buildGroups()[0];
+    ExportJob job(*project, group, *group.tasks()[0], "d.tavlo");
+    EXPECT_EQ(names(job), c.names);
+    EXPECT_EQ(job.variantName(job.tokens()[0], ColorSource::dark), c.darkName);
+  }
+}
+
+TEST(ExportJob, AnAliasIsAReferenceOnlyWhereItsTargetShowsTheSameValue) {
+  auto project = readDocument(document(kItems, task("T", 1, 1, "x")));
+  const auto& group = *project->buildGroups()[0];
+  ExportJob job(*project, group, *group.tasks()[0], "d.tavlo");
+  const auto& link = job.tokens()[3];  // light reference to Ink only
+  const auto& swap = job.tokens()[4];  // Ink in light, Brand primary in dark
+  auto target = [](const tavlo::exports::Token& token, ColorSource source) {
+    return token.aliasTarget[static_cast<std::size_t>(source)];
+  };
+  // Link has no dark reference, so under dark it shows Ink's light value,
+  // while Ink itself turns white: no reference there.
+  EXPECT_EQ(target(link, ColorSource::light), 0u);
+  EXPECT_EQ(target(link, ColorSource::dark), std::nullopt);
+  EXPECT_EQ(target(link, ColorSource::lightHighContrast), 0u);
+  EXPECT_EQ(target(swap, ColorSource::light), 0u);
+  EXPECT_EQ(target(swap, ColorSource::dark), 1u);
+}
+
+struct CollisionCase {
+  int fileType;
+  int transform;
+  std::string secondName;
+  bool error;
+};
+
+TEST(ExportJob, NamesThatMeetAreReportedNotMerged) {
+  const CollisionCase cases[] = {
+      {1, 4, "Brand-Blue", true},    // CSS, kebab: both brand-blue
+      {1, 0, "Brand_Blue", false},   // CSS keeps them apart
+      {2, 0, "Brand_Blue", true},    // SCSS reads - and _ as one
+      {13, 0, "Brand_Blue", false},  // LESS does not
+      {10, 0, "Brand.Blue", true},   // design tokens: '.' becomes '-'
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.secondName + " as type " + std::to_string(c.fileType));
+    auto project = readDocument(
+        document(color("A", "Brand-Blue", variant("0 0 1 1")) + color("B", c.secondName, variant("1 0 0 1")),
+                 task("T", c.fileType, c.transform, "x")));
+    TaskRun run = runTask(*project, "T");
+    EXPECT_EQ(run.errors().find("both export as") != std::string::npos, c.error) << run.errors();
+  }
+}
+
+TEST(TextExport, WritesEachItemsLinesUnderItsExportedName) {
+  auto project = readDocument(document(kItems, task("T", 0, 1, "x", "<format>cssRGBA</format>")));
+  TaskRun run = runTask(*project, "T");
+  ASSERT_EQ(run.files.size(), 1u);
+  EXPECT_EQ(run.files[0].path, "out/x.txt");
+  EXPECT_EQ(run.files[0].bytes,
+            "ink (light): rgb(0, 0, 0)\n"
+            "ink (dark): rgb(255, 255, 255)\n"
+            "brandCorePrimaryBlue: rgb(0, 0, 255)\n"
+            "brandCoreGap: 4\n"
+            "brandCoreLink: rgb(0, 0, 0)\n"
+            "brandCoreSwap (light): rgb(0, 0, 0)\n"
+            "brandCoreSwap (dark): rgb(0, 0, 255)\n");
+}
+
+TEST(TemplateExport, RendersTokensAndIsBoundedInWhereItReadsAndWhatItWrites) {
+  Scratch scratch;
+  spit(scratch / "doc/t/list.mustache", "{{#tokens}}{{name}}={{light}}/{{dark}};{{/tokens}}");
+  spit(scratch / "doc/t/self.mustache", "x{{> self.mustache}}");
+  spit(scratch / "outside.mustache", "secret");
+  // 60 tokens nested five deep would write 60^5 lines.
+  std::string nested =
+      "{{#tokens}}{{#tokens}}{{#tokens}}{{#tokens}}{{#tokens}}{{name}}{{/tokens}}{{/tokens}}"
+      "{{/tokens}}{{/tokens}}{{/tokens}}";
+  spit(scratch / "doc/t/huge.mustache", nested);
+  struct Case {
+    std::string location;
+    std::string output;  // empty: refused
+    std::string error;
+  };
+  const Case cases[] = {
+      {"t/list.mustache", "ink=#000000/#FFFFFF;brandCorePrimaryBlue=#0000FF/#0000FF;", ""},
+      {"../outside.mustache", "", "outside the document's folder"},
+      {scratch.path().string() + "/outside.mustache", "", "outside the document's folder"},
+      {"t/self.mustache", "", "could not be rendered"},
+      // Stopped by the output or the time limit, whichever it meets first.
+      {"t/huge.mustache", "", "t/huge.mustache': the template "},
+  };
+  std::string items = color("A", "Ink", variant("0 0 0 1") + variant("1 1 1 1", "dark"));
+  items += color("B", "Brand Core Primary Blue", variant("0 0 1 1"));
+  for (int i = 0; i < 60; ++i)
+    items += color("X" + std::to_string(i), "x" + std::to_string(i), variant("0 0 0 1"));
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.location);
+    const std::string configuration =
+        "<configuration><customTemplateLocation>" + c.location + "</customTemplateLocation></configuration>";
+    auto project = readDocument(document(items, task("T", 12, 1, "x", configuration)));
+    TaskRun run = runTask(*project, "T", scratch / "doc/document.tavlo");
+    if (c.output.empty()) {
+      EXPECT_TRUE(run.files.empty());
+      EXPECT_NE(run.errors().find(c.error), std::string::npos) << run.errors();
+    } else {
+      ASSERT_EQ(run.files.size(), 1u) << run.errors();
+      EXPECT_EQ(run.files[0].bytes.substr(0, c.output.size()), c.output);
+    }
+  }
+}
+
+}  // namespace
+}  // namespace exporttest
