@@ -69,11 +69,11 @@ void printText(const ContrastReport& report) {
   for (const GroupEvaluation& group : report.groups)
     for (const TestEvaluation& test : group.tests)
       for (const ContrastResult& result : test.results)
-        rows.push_back(
-            {printable(group.name), printable(test.name), printable(group.members[result.foreground].name),
-             printable(group.members[result.background].name), std::string(appearanceName(result.appearance)),
-             shownValue(test.requirement, result.value), shownRequirement(test.requirement),
-             result.pass ? "PASS" : "FAIL"});
+        rows.push_back({printable(group.name), printable(test.name),
+                        printable(group.members[result.foreground].name),
+                        printable(group.members[result.background].name),
+                        std::string(caseName(result.appearance)), shownValue(test.requirement, result.value),
+                        shownRequirement(test.requirement), result.pass ? "PASS" : "FAIL"});
   if (rows.size() > 1) {
     std::vector<std::size_t> widths(rows.front().size(), 0);
     for (const auto& row : rows)
@@ -99,7 +99,7 @@ void printJson(const ContrastReport& report) {
       for (const ContrastResult& result : test.results)
         results.push_back({{"foreground", group.members[result.foreground].name},
                            {"background", group.members[result.background].name},
-                           {"appearance", appearanceName(result.appearance)},
+                           {"appearance", caseName(result.appearance)},
                            {"value", result.value},
                            {"pass", result.pass}});
       tests.push_back({{"name", test.name},
@@ -132,8 +132,8 @@ void printJUnit(const ContrastReport& report, const std::string& path) {
         const std::string value = shownValue(test.requirement, result.value);
         auto testCase = xmltree::XML::make(
             "testcase", {{"classname", group.name + "." + test.name},
-                         {"name", pairName(group, result) + " (" +
-                                      std::string(appearanceName(result.appearance)) + "): " + value}});
+                         {"name", pairName(group, result) + " (" + std::string(caseName(result.appearance)) +
+                                      "): " + value}});
         if (!result.pass)
           testCase->addChild(xmltree::XML::make(
               "failure", {{"type", "contrast"},

@@ -2,20 +2,6 @@
 
 namespace tavlo::contrast {
 
-std::string_view appearanceName(ColorSource appearance) {
-  switch (appearance) {
-    case ColorSource::light:
-      return "light";
-    case ColorSource::dark:
-      return "dark";
-    case ColorSource::lightHighContrast:
-      return "lightHighContrast";
-    case ColorSource::darkHighContrast:
-      return "darkHighContrast";
-  }
-  return "light";
-}
-
 PreparedMembers::PreparedMembers(const std::vector<ContrastMember>& members) {
   prepared_.reserve(members.size());
   const MeasuredColor white{1, 1, 1, 1};

@@ -9,7 +9,6 @@
 #include <cstdint>
 #include <memory>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "TavloContrast/ContrastMeasure.h"
@@ -19,11 +18,10 @@
 
 namespace tavlo::contrast {
 
-// The appearances in the order results are reported.
+// The appearances in the order results are reported; reports name them by
+// caseName ("light", "dark", "lightHighContrast", "darkHighContrast").
 inline constexpr std::array<ColorSource, 4> contrastAppearances{
     ColorSource::light, ColorSource::dark, ColorSource::lightHighContrast, ColorSource::darkHighContrast};
-// "light", "dark", "lightHighContrast", "darkHighContrast".
-std::string_view appearanceName(ColorSource appearance);
 
 // Members made ready for measuring: each one's display colour per appearance,
 // a translucent background already laid over the page (white for the light

@@ -1,28 +1,20 @@
 #include "TavloContrast/ContrastRequirement.h"
 
+#include <charconv>
 #include <cmath>
+#include <string_view>
 
 namespace tavlo::contrast {
 
 namespace {
 
+// The weight's raw value is its number ("200" ... "700").
 double fontWeightValue(const std::optional<TestFontWeight>& weight) {
   if (!weight) return 400;
-  switch (*weight) {
-    case TestFontWeight::twoHundred:
-      return 200;
-    case TestFontWeight::threeHundred:
-      return 300;
-    case TestFontWeight::fourHundred:
-      return 400;
-    case TestFontWeight::fiveHundred:
-      return 500;
-    case TestFontWeight::sixHundred:
-      return 600;
-    case TestFontWeight::sevenHundred:
-      return 700;
-  }
-  return 400;
+  const std::string_view raw = rawValue(*weight);
+  int value = 400;
+  std::from_chars(raw.data(), raw.data() + raw.size(), value);
+  return value;
 }
 
 // WCAG's large text: 18 pt (24 CSS px), or 14 pt (18.66 px) when bold.

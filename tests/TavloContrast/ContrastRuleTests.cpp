@@ -139,7 +139,7 @@ std::vector<std::string> measurements(const std::vector<ContrastMember>& members
   std::vector<std::string> out;
   PreparedMembers(members).forEachMeasurement(
       TestTaskType::wcagContrastTest, [&](std::uint32_t f, std::uint32_t b, ColorSource a, double) {
-        out.push_back(members[f].name + "/" + members[b].name + "/" + std::string(appearanceName(a)));
+        out.push_back(members[f].name + "/" + members[b].name + "/" + std::string(caseName(a)));
       });
   return out;
 }
