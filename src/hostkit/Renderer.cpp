@@ -25,6 +25,11 @@ namespace hostkit {
 
 namespace {
 
+// Tall SVGs are laid out and drawn in bands of this height, each laid out
+// this much further down (points).
+constexpr double svgBandHeight = 8192;
+constexpr double svgBandReach = 2048;
+
 // Drawing surfaces larger than this many pixels are not made for a blur; the
 // blurred subtree is drawn sharp instead.
 constexpr double maxBlurPixels = 16.0e6;
@@ -180,6 +185,23 @@ class Painter {
   ~Painter() { g_object_unref(context_); }
   Painter(const Painter&) = delete;
   Painter& operator=(const Painter&) = delete;
+
+  // The part of a tall drawing whose leaves and effect groups start in
+  // [top, bottom) (the first band also takes what starts above it, the last
+  // what starts below it), from a layout of the band and what follows it:
+  // one document drawn band by band, never laid out whole.
+  void drawStartingIn(const LayoutNode& node, double top, double bottom, bool first, bool last) {
+    if (!finiteRect(node.frame)) return;
+    const bool unit = isLeaf(node) || node.kind() == NodeKind::clip || node.kind() == NodeKind::offset ||
+                      node.kind() == NodeKind::opacity || node.kind() == NodeKind::blur;
+    if (!unit) {
+      for (std::size_t i = firstSeen(node); i < node.children.size(); ++i)
+        drawStartingIn(node.children[i], top, bottom, first, last);
+      return;
+    }
+    const double y = node.frame.y;
+    if ((first || y >= top) && (last || y < bottom)) draw(node);
+  }
 
   void draw(const LayoutNode& node) {
     if (!finiteRect(node.frame) || cairo_status(cr_) != CAIRO_STATUS_SUCCESS) return;
@@ -807,8 +829,16 @@ RenderResult writeSVG(const Drawing& drawing, const std::filesystem::path& path)
       VectorFile::write, &file, std::max(1.0, size.width), std::max(1.0, size.height));
   cairo_t* cr = cairo_create(surface);
   {
+    // One painter for every band, so that the SVG holds each picture once.
     Painter painter(cr, OutputSpace::sRGB);
-    painter.draw(drawing.layout());
+    const std::vector<Band> bands = splitIntoBands(size.height, svgBandHeight);
+    for (std::size_t i = 0; i < bands.size(); ++i) {
+      const double top = bands[i].top, bottom = top + bands[i].height;
+      // What starts in the band is laid out whole as long as it is no taller
+      // than the reach; a tile or a header is far shorter.
+      const LayoutNode layout = drawing.layout(Rect{0, top, size.width, bands[i].height + svgBandReach});
+      painter.drawStartingIn(layout, top, bottom, i == 0, i + 1 == bands.size());
+    }
   }
   cairo_status_t status = cairo_status(cr);
   cairo_destroy(cr);
