@@ -33,6 +33,9 @@ double squareSide(int columns) {
   return Grid::cellSpacing + columns * (Grid::cellSize + Grid::cellSpacing);
 }
 
+// A group's section holding one row, from its header to the next (points).
+constexpr double maxSectionHeight = 256;
+
 // The cells the grid places in `layout`, top to bottom and left to right:
 // its placed group's children at the cell size (the rest are headers).
 std::vector<const hostkit::LayoutNode*> placedCells(const hostkit::LayoutNode& layout) {
@@ -61,16 +64,19 @@ hostkit::Drawing thumbnailDrawing(PreviewViewController& controller, int columns
   const std::size_t wanted = static_cast<std::size_t>(columns) * static_cast<std::size_t>(columns);
   // The grid laid out `columns` cells wide; only the part that holds the
   // first cells is made, growing it while headers or short sections push
-  // them further down. A huge document costs no more than a small one.
+  // them further down, up to a section of its own for every cell: a huge
+  // document costs no more than a small one, and a run of empty groups
+  // leaves cells out rather than outlast the thumbnailer's time limit.
   const hostkit::View root = controller.view()->body();
   const double width = squareSide(columns) + Grid::cellSpacing;
+  const double searched = squareSide(columns) + static_cast<double>(wanted) * maxSectionHeight;
   const hostkit::Drawing grid(root, width);
   hostkit::LayoutNode layout;
   std::vector<const hostkit::LayoutNode*> cells;
   for (double height = squareSide(columns);; height *= 2) {
-    layout = grid.layout(hostkit::Rect{0, 0, width, height});
+    layout = grid.layout(hostkit::Rect{0, 0, width, std::min(height, searched)});
     cells = placedCells(layout);
-    if (cells.size() >= wanted || height >= grid.size().height) break;
+    if (cells.size() >= wanted || height >= grid.size().height || height >= searched) break;
   }
 
   const hostkit::View background = hostkit::ColorView(orvik::color(orvik::backgroundDarkest));

@@ -132,6 +132,15 @@ TEST_F(ThumbnailTest, AGridOfTheFirstTilesInDocumentOrder) {
   }
 }
 
+TEST_F(ThumbnailTest, ARunOfEmptyGroupsEndsTheSearchForTilesInTime) {
+  std::string groups;
+  for (int i = 0; i < 20000; ++i) groups += "<group><name>G" + std::to_string(i) + "</name></group>";
+  spit(input_, "<tavlo><project><colorItems>" + groups + "</colorItems></project></tavlo>");
+  const auto started = std::chrono::steady_clock::now();
+  EXPECT_EQ(run({"thumbnail", "-s", "1024", input_, (dir_ / "groups.png").string()}), 0);
+  EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(5));
+}
+
 TEST_F(ThumbnailTest, TheEmptyDocumentNoticeSitsInTheMiddle) {
   spit(input_, "");
   const std::string out = (dir_ / "empty.png").string();
