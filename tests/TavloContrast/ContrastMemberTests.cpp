@@ -56,77 +56,55 @@ std::vector<std::string> memberNames(const std::vector<ContrastMember>& members)
   return names;
 }
 
-TEST(ContrastMembers, LinksRolesAndKinds) {
+// Members as "name:role", and how many results the group's first test gives.
+TEST(ContrastMembers, LinksRolesKindsAndPairs) {
   using Names = std::vector<std::string>;
   struct Case {
     const char* what;
     std::string items;
     Names members;
+    std::size_t results;
+    std::size_t group = 0;  // 1: the test group nothing links to
   } cases[] = {
       {"colours with their own roles",
        color("Ink", "0 0 0 1", link("T", "foreground")) + color("Paper", "1 1 1 1", link("T", "background")) +
            color("Loose", "1 0 0 1"),
-       {"Ink:foreground", "Paper:background"}},
-      {"a linked group gives its descendants its role, whatever their own links",
-       group("G", color("A", "0 0 0 1") + group("H", color("B", "1 1 1 1", link("T", "foreground"))),
-             link("T", "background")),
-       {"A:background", "B:background"}},
+       {"Ink:foreground", "Paper:background"},
+       1},
+      {"a linked group gives its descendants its role, whatever their own links; each counts once",
+       group("G",
+             color("A", "0 0 0 1", link("T", "foreground")) +
+                 group("H", color("B", "1 1 1 1", link("T", "background"))),
+             link("T", "both")),
+       {"A:both", "B:both"},
+       2},
       {"a ramp's entries, named Ramp/Entry",
        ramp("Grey", 3, link("T", "both")),
-       {"Grey/100:both", "Grey/200:both", "Grey/300:both"}},
+       {"Grey/100:both", "Grey/200:both", "Grey/300:both"},
+       6},
       {"an alias takes the colour it resolves to; one that resolves to nothing is left out",
        color("Ink", "0 0 0 1") + alias("Text", "Ink", link("T", "foreground")) +
-           alias("Gone", "Nowhere", link("T", "foreground")),
-       {"Text:foreground"}},
+           alias("Gone", "Nowhere", link("T", "foreground")) +
+           color("Paper", "1 1 1 1", link("T", "background")),
+       {"Text:foreground", "Paper:background"},
+       1},
       {"a group linked to another test group is still searched for links to this one",
        group("G", color("A", "0 0 0 1", link("T", "both")) + color("B", "1 1 1 1"), link("U", "both")),
-       {"A:both"}},
+       {"A:both"},
+       0},
+      {"a linked group with no colours in it", group("G", "", link("T", "both")), {}, 0},
+      {"a test group no node links to", color("Ink", "0 0 0 1", link("T", "both")), {}, 0, 1},
   };
   for (const Case& c : cases) {
     auto project = readItems(c.items, kTestGroups);
     ASSERT_TRUE(project);
-    EXPECT_EQ(memberNames(membersOfTestGroup(*project, *project->testGroups()[0])), c.members) << c.what;
+    const ContrastReport report = evaluateContrastTests(*project, {project->testGroups()[c.group]});
+    EXPECT_EQ(memberNames(report.groups[0].members), c.members) << c.what;
+    EXPECT_EQ(report.groups[0].tests[0].results.size(), c.results) << c.what;
   }
-}
-
-TEST(ContrastMembers, AliasMeasuresTheColourItResolvesTo) {
-  auto project = readItems(color("Ink", "0 0 0 1") + alias("Text", "Ink", link("T", "foreground")) +
-                               color("Paper", "1 1 1 1", link("T", "background")),
-                           kTestGroups);
-  const GroupEvaluation group = evaluateTestGroup(*project, *project->testGroups()[0]);
-  ASSERT_EQ(group.tests.size(), 2u);
-  ASSERT_EQ(group.tests[0].results.size(), 1u);
-  EXPECT_EQ(group.tests[0].results[0].value, 21);
-}
-
-TEST(ContrastMembers, GroupsThatYieldNoResults) {
-  struct Case {
-    const char* what;
-    std::string items;
-    std::size_t groupIndex;
-  } cases[] = {
-      {"a test group no node links to", color("Ink", "0 0 0 1", link("T", "both")), 1},
-      {"a linked group with no colours in it", group("G", "", link("T", "both")), 0},
-      {"only foregrounds",
-       color("A", "0 0 0 1", link("T", "foreground")) + color("B", "1 1 1 1", link("T", "foreground")), 0},
-  };
-  for (const Case& c : cases) {
-    auto project = readItems(c.items, kTestGroups);
-    const ContrastReport report = evaluateContrastTests(*project, {project->testGroups()[c.groupIndex]});
-    ASSERT_EQ(report.groups.size(), 1u) << c.what;
-    for (const auto& test : report.groups[0].tests) EXPECT_TRUE(test.results.empty()) << c.what;
-    EXPECT_EQ(report.passed + report.failed, 0u) << c.what;
-  }
-}
-
-TEST(ContrastMembers, ANodeLinkedTwiceCountsOnce) {
-  // Linked itself and through its group: one member, with the group's role.
-  auto project = readItems(
-      group("G", color("A", "0 0 0 1", link("T", "foreground")) + color("B", "1 1 1 1"), link("T", "both")),
-      kTestGroups);
-  const auto members = membersOfTestGroup(*project, *project->testGroups()[0]);
-  EXPECT_EQ(memberNames(members), (std::vector<std::string>{"A:both", "B:both"}));
-  EXPECT_EQ(evaluateTestGroup(*project, *project->testGroups()[0]).tests[0].results.size(), 2u);
+  // The alias is measured with the colour it resolves to: black on white.
+  auto project = readItems(cases[3].items, kTestGroups);
+  EXPECT_EQ(evaluateContrastTests(*project).groups[0].tests[0].results[0].value, 21);
 }
 
 TEST(ContrastMembers, ARampOfAHundredEntriesGivesEveryOrderedPairOnce) {
