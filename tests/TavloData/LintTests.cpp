@@ -82,8 +82,15 @@ struct LintCase {
   std::vector<std::string_view> codes;  // one per marker, in document order
 };
 
+void PrintTo(const LintCase& lintCase, std::ostream* out) {
+  *out << lintCase.name;
+}
+
 const std::vector<LintCase>& lintCases() {
   static const std::vector<LintCase> cases = {
+      {"firstLine",
+       "<tavlo><project><colorItems>@@<note/></colorItems></project></tavlo>",
+       {"unknown-element"}},
       {"notWellFormed", document(colorItem("A") + "<group></@@grop>\n"), {"not-well-formed"}},
       {"notWellFormedKeepsNothingElse",
        "<tavlo>\n<project>\n<colorItems>\n<colorItem><id>x</id></colorItem>\n"
