@@ -28,55 +28,41 @@ class TileAppearanceScope {
   hostkit::Appearance previous_;
 };
 
+// The tile of type Tile for `item`, whose kind object goes in `field`.
+template <class Tile, class Kind>
+hostkit::View tileBody(const MerrinColorProjectItemPtr& item, std::shared_ptr<Kind> Tile::*field,
+                       std::shared_ptr<Kind> kind, ColorSource colorSource) {
+  Tile tile;
+  tile.item = item;
+  tile.*field = std::move(kind);
+  tile.colorSource = colorSource;
+  return tile.body();
+}
+
 }  // namespace
 
 std::optional<hostkit::View> makeItemTile(const MerrinColorProjectItemPtr& item, ColorSource colorSource) {
   if (!item) return std::nullopt;
   TileAppearanceScope tileLook;
-  // The first kind object present decides, in this order.
-  const auto format = mcu::ColorFormat::floatRGBA;
-  if (item->color())
-    return PreviewColorItemView{
-        .item = item, .colorItem = item->color(), .colorFormat = format, .colorSource = colorSource}
-        .body();
-  if (item->colorSet())
-    return PreviewColorRampView{
-        .item = item, .colorSet = item->colorSet(), .colorFormat = format, .colorSource = colorSource}
-        .body();
-  if (item->colorAlias())
-    return PreviewColorAliasView{.item = item, .colorAlias = item->colorAlias(), .colorSource = colorSource}
-        .body();
-  if (item->number())
-    return PreviewNumberItemView{.item = item, .numberItem = item->number(), .colorSource = colorSource}
-        .body();
+  const ColorSource s = colorSource;
+  // The first kind object present decides, in this order. Colours are
+  // written as floatRGBA, the tiles' default.
+  if (item->color()) return tileBody(item, &PreviewColorItemView::colorItem, item->color(), s);
+  if (item->colorSet()) return tileBody(item, &PreviewColorRampView::colorSet, item->colorSet(), s);
+  if (item->colorAlias()) return tileBody(item, &PreviewColorAliasView::colorAlias, item->colorAlias(), s);
+  if (item->number()) return tileBody(item, &PreviewNumberItemView::numberItem, item->number(), s);
   if (item->numberAlias())
-    return PreviewNumberAliasView{
-        .item = item, .numberAlias = item->numberAlias(), .colorSource = colorSource}
-        .body();
-  if (item->boolean())
-    return PreviewBooleanItemView{.item = item, .booleanItem = item->boolean(), .colorSource = colorSource}
-        .body();
+    return tileBody(item, &PreviewNumberAliasView::numberAlias, item->numberAlias(), s);
+  if (item->boolean()) return tileBody(item, &PreviewBooleanItemView::booleanItem, item->boolean(), s);
   if (item->booleanAlias())
-    return PreviewBooleanAliasView{
-        .item = item, .booleanAlias = item->booleanAlias(), .colorSource = colorSource}
-        .body();
-  if (item->string())
-    return PreviewStringItemView{.item = item, .stringItem = item->string(), .colorSource = colorSource}
-        .body();
+    return tileBody(item, &PreviewBooleanAliasView::booleanAlias, item->booleanAlias(), s);
+  if (item->string()) return tileBody(item, &PreviewStringItemView::stringItem, item->string(), s);
   if (item->stringAlias())
-    return PreviewStringAliasView{
-        .item = item, .stringAlias = item->stringAlias(), .colorSource = colorSource}
-        .body();
-  if (item->shadow())
-    return PreviewShadowItemView{.item = item, .shadowItem = item->shadow(), .colorSource = colorSource}
-        .body();
-  if (item->shadowSet())
-    return PreviewShadowSetView{.item = item, .shadowSet = item->shadowSet(), .colorSource = colorSource}
-        .body();
+    return tileBody(item, &PreviewStringAliasView::stringAlias, item->stringAlias(), s);
+  if (item->shadow()) return tileBody(item, &PreviewShadowItemView::shadowItem, item->shadow(), s);
+  if (item->shadowSet()) return tileBody(item, &PreviewShadowSetView::shadowSet, item->shadowSet(), s);
   if (item->shadowAlias())
-    return PreviewShadowAliasView{
-        .item = item, .shadowAlias = item->shadowAlias(), .colorSource = colorSource}
-        .body();
+    return tileBody(item, &PreviewShadowAliasView::shadowAlias, item->shadowAlias(), s);
   return std::nullopt;
 }
 
