@@ -401,19 +401,16 @@ TEST_F(TileTest, EachVariantShowsItsDisplayVariant) {
       {ColorSource::dark, green, yellow},
       {ColorSource::darkHighContrast, red, yellow},
   };
-  auto expectPixel = [](const hostkit::Raster& raster, int x, int y, const Color& expected) {
-    const hostkit::Rgba8 p = raster.pixel(x, y);
-    EXPECT_EQ((std::array{p.r, p.g, p.b}),
-              (std::array<std::uint8_t, 3>{std::uint8_t(expected.redComponent() * 255),
-                                           std::uint8_t(expected.greenComponent() * 255),
-                                           std::uint8_t(expected.blueComponent() * 255)}));
+  auto bytes = [](const Color& c) {
+    return hostkit::Rgba8{std::uint8_t(c.redComponent() * 255), std::uint8_t(c.greenComponent() * 255),
+                          std::uint8_t(c.blueComponent() * 255), 255};
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(displayName(c.source));
-    expectPixel(drawn(swatch, hostkit::OutputSpace::sRGB, c.source), 80, 130, c.swatch);
-    expectPixel(drawn(alias, hostkit::OutputSpace::sRGB, c.source), 80, 130, c.alias);
+    EXPECT_EQ(drawn(swatch, hostkit::OutputSpace::sRGB, c.source).pixel(80, 130), bytes(c.swatch));
+    EXPECT_EQ(drawn(alias, hostkit::OutputSpace::sRGB, c.source).pixel(80, 130), bytes(c.alias));
     // The ramp's first strip cell, left of the middle, is the themed step.
-    expectPixel(drawn(steps, hostkit::OutputSpace::sRGB, c.source), 40, 130, c.swatch);
+    EXPECT_EQ(drawn(steps, hostkit::OutputSpace::sRGB, c.source).pixel(40, 130), bytes(c.swatch));
   }
 }
 

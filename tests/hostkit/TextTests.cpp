@@ -98,18 +98,6 @@ TEST(Text, EveryScriptDrawsWithRealGlyphs) {
       EXPECT_EQ(withLayout(name, font, std::nullopt, pango_layout_get_unknown_glyphs_count), 0) << script;
 }
 
-TEST(Text, RightToLeftTextsTakeOnlyTheirOwnWidth) {
-  for (const std::string name : {"\u0644\u0648\u0646 \u0639\u0631\u0628\u064A", "\u05E6\u05D1\u05E2"}) {
-    const LayoutNode root =
-        layout(Text(name).view().frame(View::FlexibleFrame{std::nullopt, HUGE_VAL, std::nullopt, std::nullopt,
-                                                           Alignment::leading()}),
-               {300, std::nullopt});
-    ASSERT_EQ(root.children.size(), 1u);
-    EXPECT_EQ(root.children[0].frame.x, 0);
-    EXPECT_LT(root.children[0].frame.width, 150);
-  }
-}
-
 TEST(Text, WrapsALongWordWithoutAddingHyphens) {
   const std::string word = "Supercalifragilisticexpialidociousnesses";
   const auto [lines, glyphs] = withLayout(word, Font::title(), 138.0, [](PangoLayout* layout) {
@@ -121,25 +109,6 @@ TEST(Text, WrapsALongWordWithoutAddingHyphens) {
   });
   EXPECT_GT(lines, 1);
   EXPECT_EQ(glyphs, static_cast<int>(word.size()));
-}
-
-// Offered less height than it needs, a text keeps the lines that fit, and one at least.
-TEST(Text, GivesWayToTheHeightItIsOffered) {
-  const View stack = VStack(HorizontalAlignment::leading, 0,
-                            {Text(longName + " " + longName).lineLimit(3), Text(longName + " " + longName)});
-  const LayoutNode root = layout(stack.frame(138, 60), {138, 60});
-  const auto texts = root.findAll([](const LayoutNode& n) { return n.text.has_value(); });
-  ASSERT_EQ(texts.size(), 2u);
-  EXPECT_LE(texts[1]->frame.maxY(), root.frame.maxY() + 0.5);
-  for (const LayoutNode* t : texts) {
-    EXPECT_TRUE(t->text->isTruncated);
-    EXPECT_GE(t->text->lineCount, 1);
-  }
-  // Alone in the same room, the limited text keeps all three lines.
-  EXPECT_EQ(layout(Text(longName + " " + longName).lineLimit(3).view().frame(138, 60), {138, 60})
-                .find([](const LayoutNode& n) { return n.text.has_value(); })
-                ->text->lineCount,
-            3);
 }
 
 TEST(Text, EmptyTextTakesNoRoom) {
