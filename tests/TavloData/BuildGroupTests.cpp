@@ -84,10 +84,5 @@ TEST(BuildTask, FileNames) {
   }
 }
 
-TEST(BuildGroup, EqualByIdentifier) {
-  EXPECT_TRUE(BuildGroup("A", "same", {}) == BuildGroup("B", "same", {}));
-  EXPECT_FALSE(BuildGroup("A", "one", {}) == BuildGroup("A", "other", {}));
-}
-
 }  // namespace
 }  // namespace tavlo
