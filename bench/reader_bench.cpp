@@ -4,7 +4,10 @@
 //
 //   reader_bench                  benchmarks; counters: reader/expat time
 //                                 ratio, per-item cost, then a summary of
-//                                 the per-item growth from 10,000 to 100,000 items
+//                                 the per-item growth from 10,000 to 100,000 items;
+//                                 `lint` (the read with a diagnostics sink, its
+//                                 findings sorted) against `stats` (the plain
+//                                 read and the counts)
 //   reader_bench --one-shot       fresh processes that each read one document
 //                                 of 100,000 items once: reader/expat time
 //                                 ratio (median of five processes)
@@ -29,6 +32,7 @@
 #include <utility>
 #include <vector>
 
+#include "TavloData/Diagnostics.h"
 #include "TavloData/MerrinColorFileReader.h"
 #include "TavloData/MerrinColorProject.h"
 #include "support/DocumentGenerator.h"
@@ -113,6 +117,35 @@ BENCHMARK(BM_ReadDocument)
     ->ArgsProduct({{10000, 100000}, {0, 25}})
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond);
+
+// What `tavlo lint` does against what `tavlo stats` does, back to back in
+// each iteration, on the same document.
+void BM_LintDocument(benchmark::State& state) {
+  const std::string& bytes = document(static_cast<std::size_t>(state.range(0)), 25);
+  auto stats = [&] {
+    auto project = tavlo::MerrinColorFileReader().parse(bytes);
+    benchmark::DoNotOptimize(project->projectStats());
+  };
+  std::size_t findings = 0;
+  auto lint = [&] {
+    tavlo::DiagnosticSink sink;
+    auto project = tavlo::MerrinColorFileReader().parse(bytes, &sink);
+    benchmark::DoNotOptimize(project);
+    findings = sink.sortedDiagnostics().size();
+  };
+  stats();
+  lint();
+  double lintSeconds = 0, statsSeconds = 0;
+  for (auto _ : state) {
+    statsSeconds += secondsOf(stats);
+    const double seconds = secondsOf(lint);
+    lintSeconds += seconds;
+    state.SetIterationTime(seconds);
+  }
+  state.counters["ratio_vs_stats"] = lintSeconds / statsSeconds;
+  state.counters["findings"] = static_cast<double>(findings);
+}
+BENCHMARK(BM_LintDocument)->ArgNames({"items"})->Arg(100000)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 // Peak resident memory: the kernel's high-water mark, reset just before the
 // read where the kernel allows it (clear_refs "5"), else the process's peak.

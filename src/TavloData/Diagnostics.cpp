@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "TavloData/ItemElementReaders.h"
+#include "TavloData/MerrinColorProjectItem.h"
 #include "TavloData/ReadDiagnostics.h"
 
 namespace tavlo {
@@ -27,7 +28,9 @@ namespace {
 
 thread_local ReadDiagnostics* active = nullptr;
 
-const std::string kNoItem;
+std::string nameOrId(const MerrinColorProjectItem& node) {
+  return node.name().empty() ? node.uuid() : node.name();
+}
 
 }  // namespace
 
@@ -52,13 +55,14 @@ void ReadDiagnostics::report(DiagnosticCode code, Position at, std::string messa
 }
 
 void ReadDiagnostics::enterItem(const xmltree::XML& element) {
-  std::optional<std::string_view> name = childText(element, "name");
-  if (!name || name->empty()) name = childText(element, "id");
-  items_.push_back({std::string(name.value_or(std::string_view())), std::nullopt});
+  items_.push_back({&element, std::nullopt});
 }
 
-const std::string& ReadDiagnostics::currentItem() const {
-  return items_.empty() ? kNoItem : items_.back().name;
+std::string ReadDiagnostics::currentItem() const {
+  if (items_.empty()) return std::string();
+  std::optional<std::string_view> name = childText(*items_.back().element, "name");
+  if (!name || name->empty()) name = childText(*items_.back().element, "id");
+  return std::string(name.value_or(std::string_view()));
 }
 
 void ReadDiagnostics::noteDropCause(const xmltree::XML& at, std::string reason) {
@@ -75,8 +79,8 @@ const ReadDiagnostics::AliasSource* ReadDiagnostics::aliasSource(const void* ali
   return found == aliases_.end() ? nullptr : &found->second;
 }
 
-void ReadDiagnostics::recordId(std::string_view id, const xmltree::XML& idElement) {
-  ids_.push_back({std::string(id), positionOf(idElement), currentItem()});
+void ReadDiagnostics::recordId(const MerrinColorProjectItem& node, const xmltree::XML& idElement) {
+  ids_.push_back({&node, positionOf(idElement)});
 }
 
 void ReadDiagnostics::reportDuplicateIds() {
@@ -88,13 +92,14 @@ void ReadDiagnostics::reportDuplicateIds() {
   std::unordered_map<std::string_view, const IdRecord*> first;
   first.reserve(ids_.size());
   for (const IdRecord& record : ids_) {
-    const auto [found, isFirst] = first.try_emplace(record.id, &record);
+    const std::string& id = record.node->uuid();
+    const auto [found, isFirst] = first.try_emplace(id, &record);
     if (isFirst) continue;
     const IdRecord& earlier = *found->second;
     report(DiagnosticCode::duplicateId, record.at,
-           "id '" + record.id + "' is already used by '" + earlier.item + "' on line " +
+           "id '" + id + "' is already used by '" + nameOrId(*earlier.node) + "' on line " +
                std::to_string(earlier.at.line) + "; references reach only that one",
-           record.item);
+           nameOrId(*record.node));
   }
   ids_.clear();
 }

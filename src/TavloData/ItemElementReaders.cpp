@@ -248,7 +248,7 @@ MerrinColorProjectItemPtr readItem(const xmltree::XML& element, const ItemReadCo
   }
   if (diagnostics && !context.generateNewIds)
     if (const xmltree::XML* id = firstChildElement(element, "id"); id && id->xmlValue())
-      diagnostics->recordId(*id->xmlValue(), *id);
+      diagnostics->recordId(*node, *id);
 
   // Links go by the texts in the document, also when fresh ids are asked for.
   const std::optional<std::string_view> buildGroupId = childText(element, "buildGroupId");

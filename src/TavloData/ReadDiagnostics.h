@@ -18,6 +18,8 @@
 
 namespace tavlo {
 
+class MerrinColorProjectItem;
+
 class ReadDiagnostics {
  public:
   struct Position {
@@ -44,7 +46,7 @@ class ReadDiagnostics {
   void enterItem(const xmltree::XML& element);
   void leaveItem() { items_.pop_back(); }
   // The name, or the id, of the innermost item being read; empty outside items.
-  const std::string& currentItem() const;
+  std::string currentItem() const;
 
   // Why the value being read could not be read, at the element found
   // wanting; the item (or the ramp member) that needed it decides whether
@@ -65,20 +67,21 @@ class ReadDiagnostics {
   void recordAlias(const void* alias, AliasSource source) { aliases_.emplace(alias, std::move(source)); }
   const AliasSource* aliasSource(const void* alias) const;
 
-  // The identifier of the innermost item being read, for duplicate-id once all are read.
-  void recordId(std::string_view id, const xmltree::XML& idElement);
+  // The identifier of a node read from an element with an `id` text (so the
+  // node's uuid is that text), for duplicate-id once all are read. The node
+  // must outlive the read.
+  void recordId(const MerrinColorProjectItem& node, const xmltree::XML& idElement);
   // Reports every id used by an item earlier in the document, at the later one.
   void reportDuplicateIds();
 
  private:
   struct ItemFrame {
-    std::string name;
+    const xmltree::XML* element;  // alive while it is being read
     std::optional<DropCause> dropCause;
   };
   struct IdRecord {
-    std::string id;
+    const MerrinColorProjectItem* node;
     Position at;
-    std::string item;
   };
 
   DiagnosticSink& sink_;
