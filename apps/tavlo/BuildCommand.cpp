@@ -96,12 +96,13 @@ CommandRun setupBuild(CLI::App& command) {
     }
 
     int status = 0;
+    // A group name the document does not have is a usage error, as for check.
     for (const auto& name : options->groups) {
       bool found = false;
       for (const auto& group : project->buildGroups()) found = found || (group && group->name() == name);
       if (!found) {
         printError("no build group named '" + name + "'");
-        status = 1;
+        return 2;
       }
     }
 

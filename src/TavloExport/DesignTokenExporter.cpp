@@ -4,8 +4,11 @@
 // resolver document that puts them together under one "appearance" modifier.
 // Aliases whose target is in the same files stay references ("{brand.primary}").
 #include <array>
+#include <cstdio>
 #include <memory>
 #include <string>
+#include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include <nlohmann/json.hpp>
@@ -36,6 +39,53 @@ double component(double value) {
   return rounded == 0 ? 0.0 : rounded;
 }
 
+// JSON text written by hand, laid out as nlohmann's dump(2) lays it out: a
+// build writes tens of thousands of these small objects.
+std::string jsonString(std::string_view text) {
+  std::string out = "\"";
+  for (unsigned char c : text) {
+    if (c == '"' || c == '\\') {
+      out += '\\';
+      out += static_cast<char>(c);
+    } else if (c < 0x20) {
+      char escape[8];
+      std::snprintf(escape, sizeof escape, "\\u%04x", c);
+      out += escape;
+    } else {
+      out += static_cast<char>(c);
+    }
+  }
+  return out + "\"";
+}
+
+// Every line after the first of TEXT indented by LEVEL more steps.
+void appendIndented(std::string& out, const std::string& text, int level) {
+  const std::string pad(static_cast<std::size_t>(level) * 2, ' ');
+  for (char c : text) {
+    out += c;
+    if (c == '\n') out += pad;
+  }
+}
+
+std::string jsonObject(const std::vector<std::pair<std::string_view, std::string>>& members) {
+  std::string out = "{";
+  for (std::size_t i = 0; i < members.size(); ++i) {
+    out += i ? ",\n  " : "\n  ";
+    out += jsonString(members[i].first) + ": ";
+    appendIndented(out, members[i].second, 1);
+  }
+  return out + "\n}";
+}
+
+std::string jsonArray(const std::vector<std::string>& items) {
+  std::string out = "[";
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    out += i ? ",\n  " : "\n  ";
+    appendIndented(out, items[i], 1);
+  }
+  return out + "\n]";
+}
+
 bool inUnitRange(const mcu::PlatformColor& color) {
   for (double c : {color.redComponent(), color.greenComponent(), color.blueComponent()})
     if (!(c >= -1e-5 && c <= 1 + 1e-5)) return false;
@@ -44,7 +94,7 @@ bool inUnitRange(const mcu::PlatformColor& color) {
 
 // The colour object: sRGB colours as "srgb", wider ones as "display-p3";
 // what neither holds is clipped into sRGB (and reported by the caller).
-Json colorValue(const mcu::PlatformColor& color, bool* clipped) {
+std::string colorValue(const mcu::PlatformColor& color, bool* clipped) {
   const bool isP3 = color.colorSpace() == mcu::PlatformColorSpace::displayP3();
   std::optional<mcu::PlatformColor> written;
   std::string space = "srgb";
@@ -68,24 +118,22 @@ Json colorValue(const mcu::PlatformColor& color, bool* clipped) {
     written = clippedSRGB(color);
     *clipped = true;
   }
-  Json components = Json::array();
+  std::vector<std::string> components;
   for (double c : {written->redComponent(), written->greenComponent(), written->blueComponent()})
-    components.push_back(component(std::clamp(c, 0.0, 1.0)));
+    components.push_back(numberText(component(std::clamp(c, 0.0, 1.0))));
   const mcu::PlatformColor srgb = clippedSRGB(color);
   char hex[8];
   auto byte = [](double c) { return static_cast<int>(std::lround(std::clamp(c, 0.0, 1.0) * 255)); };
   std::snprintf(hex, sizeof hex, "#%02x%02x%02x", byte(srgb.redComponent()), byte(srgb.greenComponent()),
                 byte(srgb.blueComponent()));
-  Json value = Json::object();
-  value["colorSpace"] = space;
-  value["components"] = std::move(components);
-  value["alpha"] = component(std::clamp(color.alphaComponent(), 0.0, 1.0));
-  value["hex"] = hex;
-  return value;
+  return jsonObject({{"colorSpace", jsonString(space)},
+                     {"components", jsonArray(components)},
+                     {"alpha", numberText(std::clamp(color.alphaComponent(), 0.0, 1.0))},
+                     {"hex", jsonString(hex)}});
 }
 
-Json dimension(double value) {
-  return Json{{"value", component(value)}, {"unit", "px"}};
+std::string dimension(double value) {
+  return jsonObject({{"value", numberText(value)}, {"unit", "\"px\""}});
 }
 
 std::string_view typeName(TokenKind kind) {
@@ -111,6 +159,63 @@ std::string mappedPiece(std::string_view piece) {
   if (!mapped.empty() && mapped[0] == '$') mapped[0] = '-';
   return mapped;
 }
+
+// A group of the token tree, written as JSON by hand: objects that keep
+// their order look names up one by one, which a group of thousands of
+// tokens cannot afford. Children keep the order they come in.
+struct Group {
+  std::string description;
+  std::vector<std::pair<std::string, std::unique_ptr<Group>>> children;
+  std::unordered_map<std::string, std::size_t> index;
+  std::optional<std::string> token;                             // JSON text
+  std::vector<std::pair<std::string, std::string>> extensions;  // unique dotted paths and JSON texts
+
+  Group& child(const std::string& name) {
+    const auto [found, inserted] = index.emplace(name, children.size());
+    if (inserted) children.emplace_back(name, std::make_unique<Group>());
+    return *children[found->second].second;
+  }
+
+  void write(std::string& out, int level) const {
+    if (token) return appendIndented(out, *token, level);
+    const std::string pad(static_cast<std::size_t>(level) * 2, ' ');
+    bool first = true;
+    auto member = [&](const std::string& name, int depth) {
+      out += first ? "\n" : ",\n";
+      first = false;
+      out.append(static_cast<std::size_t>(depth) * 2, ' ');
+      out += jsonString(name) + ": ";
+    };
+    out += '{';
+    if (!description.empty()) {
+      member("$description", level + 1);
+      out += jsonString(description);
+    }
+    if (!extensions.empty()) {
+      member("$extensions", level + 1);
+      out += "{\n" + pad + "    " + jsonString(kExtensionKey) + ": {";
+      bool firstEntry = true;
+      for (const auto& [name, value] : extensions) {
+        out += firstEntry ? "\n" : ",\n";
+        firstEntry = false;
+        out += pad + "      " + jsonString(name) + ": ";
+        appendIndented(out, value, level + 3);
+      }
+      out += "\n" + pad + "    }\n" + pad + "  }";
+    }
+    for (const auto& [name, group] : children) {
+      member(name, level + 1);
+      group->write(out, level + 1);
+    }
+    out += first ? "}" : "\n" + pad + "}";
+  }
+
+  std::string text() const {
+    std::string out;
+    write(out, 0);
+    return out + "\n";
+  }
+};
 
 class DesignTokenExporter final : public Exporter {
  public:
@@ -154,72 +259,67 @@ class DesignTokenExporter final : public Exporter {
     };
 
     std::vector<bool> clipped(tokens.size(), false);
-    auto value = [&](std::size_t i, const ExportJob::Expression& e) -> Json {
-      if (e.target) return "{" + dotted[*e.target] + "}";
+    auto value = [&](std::size_t i, const ExportJob::Expression& e) -> std::string {
+      if (e.target) return jsonString("{" + dotted[*e.target] + "}");
       const TokenValue& v = tokens[i].displayValue(e.writtenFor);
       bool wasClipped = false;
-      Json json;
+      std::string json;
       if (const auto* color = std::get_if<mcu::PlatformColor>(&v)) {
         json = colorValue(*color, &wasClipped);
       } else if (const auto* number = std::get_if<double>(&v)) {
-        json = std::isfinite(*number) ? Json(mcu::roundTo(*number, 4)) : Json(0);
+        json = numberText(*number);
       } else if (const auto* boolean = std::get_if<bool>(&v)) {
-        json = *boolean;
+        json = *boolean ? "true" : "false";
       } else if (const auto* string = std::get_if<std::string>(&v)) {
-        json = *string;
+        json = jsonString(*string);
       } else {
         const auto& shadow = std::get<ShadowValue>(v);
-        json = Json::object();
-        json["color"] = colorValue(shadow.color, &wasClipped);
-        json["offsetX"] = dimension(shadow.xOffset);
-        json["offsetY"] = dimension(shadow.yOffset);
-        json["blur"] = dimension(shadow.blur);
-        json["spread"] = dimension(shadow.spread);
+        json = jsonObject({{"color", colorValue(shadow.color, &wasClipped)},
+                           {"offsetX", dimension(shadow.xOffset)},
+                           {"offsetY", dimension(shadow.yOffset)},
+                           {"blur", dimension(shadow.blur)},
+                           {"spread", dimension(shadow.spread)}});
       }
       if (wasClipped) clipped[i] = true;
       return json;
     };
 
     // Places a token; a name that is a token in one place and a group in another is refused.
-    auto place = [&](Json& root, std::size_t i, Json entry) {
+    auto place = [&](Group& root, std::size_t i, std::string entry) {
       const Token& token = tokens[i];
       if (token.kind == TokenKind::boolean || token.kind == TokenKind::string) {
-        root["$extensions"][std::string(kExtensionKey)][dotted[i]] =
-            Json{{"type", typeName(token.kind)}, {"value", std::move(entry)}};
+        root.extensions.emplace_back(
+            dotted[i], jsonObject({{"type", jsonString(typeName(token.kind))}, {"value", std::move(entry)}}));
         return;
       }
-      Json* group = &root;
+      Group* group = &root;
       const auto& path = paths[i];
       for (std::size_t p = 0; p + 1 < path.size(); ++p) {
-        Json& next = (*group)[path[p]];
-        if (next.is_null()) next = Json::object();
-        if (next.contains("$value")) {
+        Group& next = group->child(path[p]);
+        if (next.token) {
           diagnostics.error("'" + token.displayName() + "' lies inside the token '" + path[p] +
                             "'; a design token cannot hold tokens");
           return;
         }
         group = &next;
       }
-      Json& leaf = (*group)[path.back()];
-      if (!leaf.is_null()) {
+      Group& leaf = group->child(path.back());
+      if (leaf.token || !leaf.children.empty()) {
         diagnostics.error("'" + token.displayName() + "' has the name of a group of tokens, '" + dotted[i] +
                           "'; it is left out");
         return;
       }
-      leaf = Json{{"$type", typeName(token.kind)}, {"$value", std::move(entry)}};
+      leaf.token = jsonObject({{"$type", jsonString(typeName(token.kind))}, {"$value", std::move(entry)}});
     };
 
     const std::string base = task.fileNameWithoutExtension();
-    auto document = [&](const std::string& description) {
-      Json root = Json::object();
-      root["$description"] = job.generatedNotice() + " " + description;
-      return root;
-    };
-    Json light = document("Light values.");
-    std::array<Json, 3> overrides;
+    Group light;
+    light.description = job.generatedNotice() + " Light values.";
+    std::array<Group, 3> overrides;
     for (std::size_t o = 0; o < kOverrides.size(); ++o)
-      overrides[o] = document("Values that differ under " + std::string(kOverrides[o].context) +
-                              "; read over " + task.fullFileName() + ".");
+      overrides[o].description = job.generatedNotice() + " Values that differ under " +
+                                 std::string(kOverrides[o].context) + "; read over " + task.fullFileName() +
+                                 ".";
     for (std::size_t i = 0; i < tokens.size(); ++i) {
       if (paths[i].empty()) continue;
       const Token& token = tokens[i];
@@ -237,12 +337,12 @@ class DesignTokenExporter final : public Exporter {
                             "' is outside the colour spaces written here; it is written clipped into sRGB");
 
     std::vector<ExportedFile> files;
-    files.push_back({job.filePath(), light.dump(2) + "\n"});
+    files.push_back({job.filePath(), light.text()});
     Json contexts = Json::object();
     contexts["light"] = Json::array();
     for (std::size_t o = 0; o < kOverrides.size(); ++o) {
       const std::string name = base + "." + std::string(kOverrides[o].context) + ".json";
-      files.push_back({job.pathInFolder(name), overrides[o].dump(2) + "\n"});
+      files.push_back({job.pathInFolder(name), overrides[o].text()});
       contexts[std::string(kOverrides[o].context)] = Json::array({Json{{"$ref", name}}});
     }
     Json resolver = Json::object();
@@ -254,7 +354,8 @@ class DesignTokenExporter final : public Exporter {
         Json{{"appearance", Json{{"contexts", std::move(contexts)}, {"default", "light"}}}};
     resolver["resolutionOrder"] =
         Json::array({Json{{"$ref", "#/sets/base"}}, Json{{"$ref", "#/modifiers/appearance"}}});
-    files.push_back({job.pathInFolder(base + ".resolver.json"), resolver.dump(2) + "\n"});
+    files.push_back({job.pathInFolder(base + ".resolver.json"),
+                     resolver.dump(2, ' ', false, Json::error_handler_t::replace) + "\n"});
     return files;
   }
 };

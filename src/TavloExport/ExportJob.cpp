@@ -147,6 +147,8 @@ void ExportJob::collect() {
                });
 
   std::unordered_map<TokenKey, std::size_t, TokenKeyHash> tokenIndex;
+  tokenIndex.reserve(items_.size() * 2);
+  tokens_.reserve(items_.size() * 2);
   auto add = [&](const MerrinColorProjectItem& item, std::optional<std::size_t> entry,
                  std::vector<std::string> path, TokenKind kind,
                  std::array<std::optional<TokenValue>, 4> variants) {

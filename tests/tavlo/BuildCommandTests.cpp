@@ -108,7 +108,7 @@ TEST(BuildCommand, SecondRunRewritesNothingAndGroupsAndDryRunsSelect) {
   EXPECT_EQ(dry.out, "o.css\n");
   EXPECT_FALSE(fs::exists(scratch / "web"));
   const ToolRun unknown = tavlo({"build", "tokens.tavlo", "--group", "Nope"}, scratch.path());
-  EXPECT_EQ(unknown.status, 1);
+  EXPECT_EQ(unknown.status, 2);
   EXPECT_NE(unknown.err.find("no build group named 'Nope'"), std::string::npos);
 }
 
