@@ -102,7 +102,9 @@ template <class T, class Parse>
 std::optional<ReadVariants<T>> readVariants(const XML& element, Parse parse, std::string_view readable) {
   const auto found = variantsAndLight(element);
   if (!found) return std::nullopt;
-  const auto [variants, lightElement] = *found;
+  // Named pointers, not a structured binding: clang 14 cannot capture those in a lambda.
+  const XML* variants = found->first;
+  const XML* lightElement = found->second;
   auto light = parse(*lightElement);
   if (!light) {
     noteDropCause(*lightElement, "its light variant cannot be read: ", readable);
@@ -259,7 +261,9 @@ std::shared_ptr<ThemeableString> parseThemeableString(const XML& element) {
   // are absent without one.
   const auto found = variantsAndLight(element);
   if (!found) return nullptr;
-  const auto [variants, lightElement] = *found;
+  // Named pointers, not a structured binding: clang 14 cannot capture those in a lambda.
+  const XML* variants = found->first;
+  const XML* lightElement = found->second;
   auto other = [&](std::string_view type) -> std::optional<std::string> {
     const XML* found = variantElement(*variants, type);
     return found ? parseStringVariant(*found) : std::nullopt;
