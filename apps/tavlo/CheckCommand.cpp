@@ -26,20 +26,6 @@ bool isWcag(const ContrastRequirement& requirement) {
   return requirement.method == TestTaskType::wcagContrastTest;
 }
 
-// Cut, never rounded, to two decimals: the value shown is never more than
-// the value measured, so a failing 4.499 reads 4.49, not 4.50.
-std::string shownValue(const ContrastRequirement& requirement, double value) {
-  char text[64];
-  std::snprintf(text, sizeof text, isWcag(requirement) ? "%.2f:1" : "Lc %.2f", std::trunc(value * 100) / 100);
-  return text;
-}
-
-std::string shownRequirement(const ContrastRequirement& requirement) {
-  char text[64];
-  std::snprintf(text, sizeof text, isWcag(requirement) ? "%g:1" : "Lc %g", requirement.required);
-  return text;
-}
-
 std::string pairName(const GroupEvaluation& group, const ContrastResult& result) {
   return group.members[result.foreground].name + " on " + group.members[result.background].name;
 }

@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <string_view>
 
 namespace tavlo::contrast {
@@ -50,6 +51,21 @@ ContrastRequirement requirementFor(const TestTask& test) {
 bool meetsRequirement(const ContrastRequirement& requirement, double value) {
   const double measured = requirement.method == TestTaskType::apcaContrastTest ? std::abs(value) : value;
   return measured >= requirement.required;
+}
+
+std::string shownValue(const ContrastRequirement& requirement, double value) {
+  char text[64];
+  std::snprintf(text, sizeof text,
+                requirement.method == TestTaskType::wcagContrastTest ? "%.2f:1" : "Lc %.2f",
+                std::trunc(value * 100) / 100);
+  return text;
+}
+
+std::string shownRequirement(const ContrastRequirement& requirement) {
+  char text[64];
+  std::snprintf(text, sizeof text, requirement.method == TestTaskType::wcagContrastTest ? "%g:1" : "Lc %g",
+                requirement.required);
+  return text;
 }
 
 }  // namespace tavlo::contrast
