@@ -49,6 +49,7 @@ struct PreviewOptions {
   std::string appearance = "dark";
   ColorSource variant = ColorSource::light;
   double maxHeight = defaultMaxHeight;  // 0: all of it
+  bool contrast = false;
   bool timings = false;
 };
 
@@ -197,6 +198,7 @@ int runPreview(const PreviewOptions& given) {
     return 1;
   }
   prepared.controller->setColorSource(options.variant);
+  prepared.controller->setShowsContrast(options.contrast);
 
   start = Clock::now();
   hostkit::Drawing drawing = previewer::previewDrawing(*prepared.controller, options.width);
@@ -257,6 +259,8 @@ CommandRun setupPreview(CLI::App& command) {
       ->default_val("dark")
       ->check(CLI::IsMember({"dark", "light"}));
   addVariantOption(command, options->variant);
+  command.add_flag("--contrast", options->contrast,
+                   "After the items, a section per test group with the pairs that fail its contrast tests");
   command
       .add_option("--max-height", options->maxHeight,
                   "Draw at most this much of the grid, in points; 0 draws all of it")

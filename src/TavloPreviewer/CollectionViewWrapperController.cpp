@@ -70,7 +70,12 @@ const ItemGridSection* CollectionViewWrapperController::section(std::int64_t ind
 
 bool CollectionViewWrapperController::hasParentItem(std::int64_t index) const {
   const ItemGridSection* found = section(index);
-  return found && found->parentItem;
+  return found && (found->parentItem || found->panel);
+}
+
+double CollectionViewWrapperController::panelHeight(std::int64_t index) const {
+  const ItemGridSection* found = section(index);
+  return found && found->panel ? found->panel->height : 0;
 }
 
 std::int64_t CollectionViewWrapperController::numberOfSections(hostkit::CollectionView&) {
@@ -81,7 +86,8 @@ std::int64_t CollectionViewWrapperController::numberOfSections(hostkit::Collecti
 std::int64_t CollectionViewWrapperController::numberOfItemsInSection(hostkit::CollectionView&,
                                                                      std::int64_t index) {
   const ItemGridSection* found = section(index);
-  return found ? static_cast<std::int64_t>(found->childItems.size()) : 0;
+  if (!found) return 0;
+  return found->panel ? 1 : static_cast<std::int64_t>(found->childItems.size());
 }
 
 std::shared_ptr<hostkit::ViewController> CollectionViewWrapperController::itemForRepresentedObjectAt(
@@ -109,7 +115,9 @@ std::shared_ptr<hostkit::PlatformView> CollectionViewWrapperController::viewForS
         view.makeSupplementaryView(kind, headerIdentifier, indexPath));
     if (header) {
       const ItemGridSection* found = section(indexPath.section());
-      header->setTitle(found && found->parentItem ? found->parentItem->name() : std::string());
+      header->setTitle(found && found->parentItem ? found->parentItem->name()
+                       : found && found->panel    ? found->panel->title
+                                                  : std::string());
     }
     made = std::move(header);
   } else if (kind == hostkit::elementKindSectionFooter) {

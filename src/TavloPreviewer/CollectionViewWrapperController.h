@@ -54,8 +54,10 @@ class CollectionViewWrapperController : public hostkit::ViewController,
   // the view has loaded, if the delegate is set by then.
   void configureCollectionView();
 
-  // Whether the section shows a group (and so gets a titled header).
+  // Whether the section shows a group or a panel (and so gets a titled header).
   bool hasParentItem(std::int64_t section) const;
+  // The height of the section's panel; 0 when it shows items.
+  double panelHeight(std::int64_t section) const;
 
   // Data source.
   std::int64_t numberOfSections(hostkit::CollectionView& view) override;

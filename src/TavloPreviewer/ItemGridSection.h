@@ -2,19 +2,32 @@
 // section per group of the tree, depth-first.
 #pragma once
 
+#include <memory>
+#include <string>
 #include <vector>
 
 #include "TavloData/FilterItem.h"
 #include "TavloData/ProjectItemType.h"
 #include "TavloData/ProjectKinds.h"
+#include "hostkit/View.h"
 
 namespace tavlo::previewer {
+
+// What a section shows in place of item cells: one cell across the grid's
+// width, under a header with `title`.
+struct SectionPanel {
+  std::string title;
+  double height = 0;  // points
+  hostkit::View content;
+};
 
 struct ItemGridSection {
   // The group node whose contents the section shows; absent for the first section.
   MerrinColorProjectItemPtr parentItem;
   // The non-group items shown as cells, in tree order.
   MerrinColorProjectItemList childItems;
+  // Set for a section that shows a panel rather than items.
+  std::shared_ptr<const SectionPanel> panel = nullptr;
 };
 
 // Whether an item of that kind is listed under the kind filter. Groups pass

@@ -11,23 +11,6 @@ namespace tavlo::previewer {
 
 namespace {
 
-// Tiles are cards with their own look: value and shadow cards sit on the
-// toolkit's dark card colour with light text, and swatches pick their text by
-// luminance. They keep that look whatever the page around them uses, so a
-// light page does not put light text on light cards.
-class TileAppearanceScope {
- public:
-  TileAppearanceScope() : previous_(hostkit::currentAppearance()) {
-    hostkit::setCurrentAppearance(hostkit::Appearance::dark);
-  }
-  ~TileAppearanceScope() { hostkit::setCurrentAppearance(previous_); }
-  TileAppearanceScope(const TileAppearanceScope&) = delete;
-  TileAppearanceScope& operator=(const TileAppearanceScope&) = delete;
-
- private:
-  hostkit::Appearance previous_;
-};
-
 // The tile of type Tile for `item`, whose kind object goes in `field`.
 template <class Tile, class Kind>
 hostkit::View tileBody(const MerrinColorProjectItemPtr& item, std::shared_ptr<Kind> Tile::*field,

@@ -29,7 +29,8 @@ void LeftAlignedFlowLayout::prepare() {
   const std::int64_t count = view->numberOfSections();
   sections.reserve(static_cast<std::size_t>(count > 0 ? count : 0));
   for (std::int64_t s = 0; s < count; ++s)
-    sections.push_back({view->numberOfItemsInSection(s), controller && controller->hasParentItem(s)});
+    sections.push_back({view->numberOfItemsInSection(s), controller && controller->hasParentItem(s),
+                        controller ? controller->panelHeight(s) : 0});
   layOut(view->bounds().width, sections);
 }
 
@@ -56,18 +57,24 @@ void LeftAlignedFlowLayout::layOut(double width, const std::vector<SectionShape>
     double x = inset.leading;
     std::vector<Attributes> items;
     items.reserve(static_cast<std::size_t>(section.itemCount > 0 ? section.itemCount : 0));
-    for (std::int64_t i = 0; i < section.itemCount; ++i) {
-      // The test runs before every item, the first included, against the
-      // width left after both insets while x already holds the left inset:
-      // a grid too narrow for one cell leaves each section's first row empty.
-      if (available < x + itemSize.width) {
-        x = inset.leading;
-        rowY += cellSpacing_ + itemSize.height;
+    if (section.panelHeight > 0) {
+      items.push_back(
+          Attributes{IndexPath(s, 0), Rect{x, rowY, std::max(available, 0.0), section.panelHeight}, {}});
+      rowY += sectionSpacing_ + section.panelHeight;
+    } else {
+      for (std::int64_t i = 0; i < section.itemCount; ++i) {
+        // The test runs before every item, the first included, against the
+        // width left after both insets while x already holds the left inset:
+        // a grid too narrow for one cell leaves each section's first row empty.
+        if (available < x + itemSize.width) {
+          x = inset.leading;
+          rowY += cellSpacing_ + itemSize.height;
+        }
+        items.push_back(Attributes{IndexPath(s, i), Rect{x, rowY, itemSize.width, itemSize.height}, {}});
+        x += cellSpacing_ + itemSize.width;
       }
-      items.push_back(Attributes{IndexPath(s, i), Rect{x, rowY, itemSize.width, itemSize.height}, {}});
-      x += cellSpacing_ + itemSize.width;
+      if (section.itemCount > 0) rowY += sectionSpacing_ + itemSize.height;
     }
-    if (section.itemCount > 0) rowY += sectionSpacing_ + itemSize.height;
 
     layoutAttributes_[s] = std::move(items);
     y = rowY + inset.bottom;

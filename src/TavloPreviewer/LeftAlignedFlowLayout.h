@@ -24,6 +24,8 @@ class LeftAlignedFlowLayout : public hostkit::CollectionViewFlowLayout {
     std::int64_t itemCount = 0;
     // A group section: its header carries the group's name and is `headerHeight` high.
     bool hasParentItem = false;
+    // A panel section: its one item spans the row and is this high (points).
+    double panelHeight = 0;
   };
 
   // Gathers the sections from the collection view and its grid controller,

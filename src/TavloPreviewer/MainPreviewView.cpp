@@ -3,6 +3,7 @@
 #include "Orvik/Orvik.h"
 #include "TavloData/MerrinColorProject.h"
 #include "TavloPreviewer/CollectionViewWrapperController.h"
+#include "TavloPreviewer/ContrastTableView.h"
 #include "TavloPreviewer/GridViews.h"
 #include "TavloPreviewer/ItemGridSection.h"
 #include "TavloPreviewer/PreviewGridCollectionDelegate.h"
@@ -25,8 +26,10 @@ View EmptyDocumentView::body() const {
 
 View MainPreviewView::body() const {
   const std::shared_ptr<MerrinColorProject>& project = model->project();
+  std::vector<ItemGridSection> sections = gridSections(*project);
+  if (model->showsContrast()) appendContrastSections(*project, sections);
   View grid = CollectionViewWrapper(
-      std::make_shared<PreviewGridCollectionDelegate>(gridSections(*project), model->colorSource()));
+      std::make_shared<PreviewGridCollectionDelegate>(std::move(sections), model->colorSource()));
   View notice = project->items().empty() ? EmptyDocumentView{orvik::color(orvik::backgroundNormal)}.body()
                                          : EmptyView();
   return grid.overlay(notice, Alignment::center());

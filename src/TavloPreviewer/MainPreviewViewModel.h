@@ -14,8 +14,11 @@ namespace tavlo::previewer {
 class MainPreviewViewModel : public Observable {
  public:
   MainPreviewViewModel(std::shared_ptr<MerrinColorProject> project, std::filesystem::path fileURL,
-                       ColorSource colorSource = ColorSource::light)
-      : project_(std::move(project)), fileURL_(std::move(fileURL)), colorSource_(colorSource) {}
+                       ColorSource colorSource = ColorSource::light, bool showsContrast = false)
+      : project_(std::move(project)),
+        fileURL_(std::move(fileURL)),
+        colorSource_(colorSource),
+        showsContrast_(showsContrast) {}
 
   const std::shared_ptr<MerrinColorProject>& project() const { return project_; }
   void setProject(std::shared_ptr<MerrinColorProject> project) {
@@ -25,6 +28,10 @@ class MainPreviewViewModel : public Observable {
   // (the light one where the value has no such variant).
   ColorSource colorSource() const { return colorSource_; }
   void setColorSource(ColorSource colorSource) { setAndNotify(colorSource_, colorSource, "colorSource"); }
+  // Whether a section per test group follows the items, with the pairs that
+  // fail its contrast tests.
+  bool showsContrast() const { return showsContrast_; }
+  void setShowsContrast(bool shows) { setAndNotify(showsContrast_, shows, "showsContrast"); }
   // Kept for reference; no view reads it.
   const std::filesystem::path& fileURL() const { return fileURL_; }
 
@@ -32,6 +39,7 @@ class MainPreviewViewModel : public Observable {
   std::shared_ptr<MerrinColorProject> project_;
   const std::filesystem::path fileURL_;
   ColorSource colorSource_;
+  bool showsContrast_;
 };
 
 }  // namespace tavlo::previewer

@@ -14,6 +14,9 @@ MerrinColorProjectItemPtr PreviewGridCollectionDelegate::item(const hostkit::Ind
 }
 
 std::optional<hostkit::View> PreviewGridCollectionDelegate::tileView(const hostkit::IndexPath& at) const {
+  if (at.length() == 2 && at.item() == 0 && at.section() >= 0 &&
+      at.section() < static_cast<std::int64_t>(items_.size()))
+    if (const auto& panel = items_[static_cast<std::size_t>(at.section())].panel) return panel->content;
   MerrinColorProjectItemPtr found = item(at);
   if (!found) return std::nullopt;
   return makeItemTile(found, colorSource_);

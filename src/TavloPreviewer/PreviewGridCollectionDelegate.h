@@ -21,7 +21,7 @@ class PreviewGridCollectionDelegate : public CollectionViewWrapperDelegate {
   // or a position out of range.
   MerrinColorProjectItemPtr item(const hostkit::IndexPath& at) const;
   // The tile of the item at that path, chosen by its kind, showing the
-  // delegate's appearance variant.
+  // delegate's appearance variant; a panel section's one cell shows the panel.
   std::optional<hostkit::View> tileView(const hostkit::IndexPath& at) const override;
 
  private:

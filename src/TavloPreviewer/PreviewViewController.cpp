@@ -53,7 +53,8 @@ void PreviewViewController::preparePreviewOfFile(const std::filesystem::path& ur
 
 void PreviewViewController::showPreview(std::shared_ptr<MerrinColorProject> project,
                                         const std::filesystem::path& fileURL) {
-  auto model = std::make_shared<MainPreviewViewModel>(std::move(project), fileURL, colorSource_);
+  auto model =
+      std::make_shared<MainPreviewViewModel>(std::move(project), fileURL, colorSource_, showsContrast_);
   auto hosting = std::make_shared<hostkit::HostingView>(MainPreviewView{model}.view());
 
   // The body is evaluated again whenever the model changes. The hosting view
@@ -78,6 +79,12 @@ void PreviewViewController::setColorSource(ColorSource colorSource) {
   colorSource_ = colorSource;
   if (auto model = shownModel_.lock(); model && model->colorSource() != colorSource)
     model->setColorSource(colorSource);
+}
+
+void PreviewViewController::setShowsContrast(bool shows) {
+  showsContrast_ = shows;
+  if (auto model = shownModel_.lock(); model && model->showsContrast() != shows)
+    model->setShowsContrast(shows);
 }
 
 }  // namespace tavlo::previewer

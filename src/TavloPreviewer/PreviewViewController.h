@@ -46,12 +46,17 @@ class PreviewViewController : public hostkit::ViewController, public hostkit::Pr
   // preview shown now, whose view is rebuilt, and for every later request.
   ColorSource colorSource() const { return colorSource_; }
   void setColorSource(ColorSource colorSource);
+  // Whether the test groups' contrast results follow the items (off unless
+  // asked): for the preview shown now and for every later request.
+  bool showsContrast() const { return showsContrast_; }
+  void setShowsContrast(bool shows);
 
  protected:
   void loadView() override { ViewController::loadView(); }
 
  private:
   ColorSource colorSource_ = ColorSource::light;
+  bool showsContrast_ = false;
   // The model of the preview shown now; the view tree owns it.
   std::weak_ptr<MainPreviewViewModel> shownModel_;
 };

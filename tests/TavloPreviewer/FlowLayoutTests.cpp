@@ -50,6 +50,15 @@ TEST(LeftAlignedFlowLayout, FramesAtWidth400) {
   EXPECT_EQ(layout.contentSize(), (hostkit::Size{400, 0}));
 }
 
+TEST(LeftAlignedFlowLayout, APanelSpansTheRowUnderATitledHeader) {
+  auto layout = gridLayout();
+  layout.layOut(400, {Shape{0, false}, Shape{1, true, 50}, Shape{1, true}});
+  EXPECT_EQ(layout.headerAttributes().at(1).frame, (Rect{16, 28, 368, 40}));
+  EXPECT_EQ(itemFrames(layout, 1), (std::vector<Rect>{{16, 74, 368, 50}}));
+  // 18 points from the panel's bottom (124) to the next header, as after a row.
+  EXPECT_EQ(layout.headerAttributes().at(2).frame, (Rect{16, 142, 368, 40}));
+}
+
 TEST(LeftAlignedFlowLayout, CellsPerRowFollowTheWidth) {
   const struct {
     double width;

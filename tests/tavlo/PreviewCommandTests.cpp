@@ -151,6 +151,19 @@ TEST_F(PreviewCommand, BadUsageAndUnreadableFiles) {
   EXPECT_NE(tavlo({"preview", "missing.tavlo"}).err.find("cannot read 'missing.tavlo'"), std::string::npos);
 }
 
+TEST_F(PreviewCommand, ContrastAddsTheTestGroupsSections) {
+  // The contrast manual's example: a test group with failing pairs.
+  const std::string manual = slurp(fs::path(TAVLO_SOURCE_DIR) / "docs" / "contrast.md");
+  const std::size_t start = manual.find("```xml\n") + 7;
+  spill(dir_ / "buttons.tavlo", manual.substr(start, manual.find("```", start) - start));
+  ASSERT_EQ(tavlo({"preview", "buttons.tavlo", "-o", "plain.png"}).status, 0);
+  const ToolRun run = tavlo({"preview", "buttons.tavlo", "--contrast", "-o", "contrast.png"});
+  EXPECT_EQ(run.status, 0) << run.err;
+  const std::string png = slurp(dir_ / "contrast.png");
+  ASSERT_TRUE(isPNG(png));
+  EXPECT_GT(pngHeight(png), pngHeight(slurp(dir_ / "plain.png")));
+}
+
 TEST_F(PreviewCommand, NeverWritesOverTheInput) {
   spill(dir_ / "odd.png", documentXml(numberXml(1)));
   auto run = tavlo({"preview", "odd.png"});  // the default output would be odd.png itself
