@@ -451,13 +451,17 @@ class Engine {
 
   TextInputs inputs(const TextNode& t, const Environment& env) const {
     TextInputs in;
+    // Only the bytes the cap can keep are gathered, so a text of megabytes is
+    // not copied for every measurement.
+    const std::size_t keep = std::size_t{detail::maxTextCharacters} * 4 + 4;
     for (const auto& seg : t.segments) {
+      if (in.text.size() > keep) break;
       if (seg.kind == TextSegment::Kind::symbol) {
         in.text += "\xEF\xBF\xBC";
         in.symbols.push_back(seg.content);
       } else {
         // U+FFFC marks symbols, so a literal one in a string would steal one.
-        std::string clean = seg.content;
+        std::string clean = seg.content.substr(0, keep);
         for (std::size_t at; (at = clean.find("\xEF\xBF\xBC")) != std::string::npos;)
           clean.replace(at, 3, "\xEF\xBF\xBD");
         in.text += clean;

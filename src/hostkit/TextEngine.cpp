@@ -240,8 +240,12 @@ int linesWithin(const TextMeasurement& measured, double height) {
   return std::max(1, static_cast<int>(fitting));
 }
 
-std::string cappedText(const std::string& text) {
-  gchar* valid = g_utf8_make_valid(text.c_str(), static_cast<gssize>(text.size()));
+std::string cappedText(std::string_view text) {
+  // A character takes at most four bytes, so a longer text is cut by bytes
+  // first: validating and counting a text of megabytes for every measurement
+  // cost seconds. What is cut off would be capped away below anyway.
+  text = text.substr(0, std::min(text.size(), std::size_t{maxTextCharacters} * 4 + 4));
+  gchar* valid = g_utf8_make_valid(text.data(), static_cast<gssize>(text.size()));
   std::string out(valid);
   g_free(valid);
   const glong chars = g_utf8_strlen(out.c_str(), static_cast<gssize>(out.size()));

@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include <pango/pangocairo.h>
@@ -19,7 +20,7 @@ namespace hostkit::detail {
 inline constexpr int maxTextCharacters = 400;
 
 // Valid UTF-8 of at most `maxTextCharacters` characters.
-std::string cappedText(const std::string& text);
+std::string cappedText(std::string_view text);
 
 // The font map every text uses. Where there is no font configuration, or it
 // finds no fonts (a thumbnailer's sandbox without /etc/fonts, FONTCONFIG_FILE
