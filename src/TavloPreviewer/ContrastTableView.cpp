@@ -79,9 +79,10 @@ View resultLine(const GroupEvaluation& group, const TestEvaluation& test, const 
 SectionPanel contrastPanel(const GroupEvaluation& group) {
   TileAppearanceScope cardLook;
   std::vector<View> rows;
-  std::size_t shown = 0, failed = 0;
+  std::size_t shown = 0, failed = 0, measured = 0;
   for (const TestEvaluation& test : group.tests) {
     failed += test.failed;
+    measured += test.results.size();
     if (test.failed == 0 || shown == maxContrastRows) continue;
     rows.push_back(testLine(test));
     for (const ContrastResult& result : test.results) {
@@ -91,7 +92,9 @@ SectionPanel contrastPanel(const GroupEvaluation& group) {
       ++shown;
     }
   }
-  if (failed == 0) rows.push_back(line({widestColumn(std::string(allPairsPassMessage), rowFont())}));
+  if (failed == 0)
+    rows.push_back(
+        line({widestColumn(std::string(measured == 0 ? noPairsMessage : allPairsPassMessage), rowFont())}));
   if (failed > shown)
     rows.push_back(line({widestColumn("and " + std::to_string(failed - shown) + " more", rowFont())}));
 

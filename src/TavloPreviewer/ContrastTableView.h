@@ -15,8 +15,10 @@ namespace tavlo::previewer {
 inline constexpr std::size_t maxContrastRows = 20;
 // Every line of the card is this high (points).
 inline constexpr double contrastRowHeight = 18;
-// What a card says when none of the group's pairs fails.
+// What a card says when none of the group's pairs fails, and when the group
+// has no pair to measure (no tests, or not a foreground and a background).
 inline constexpr std::string_view allPairsPassMessage = "All pairs pass";
+inline constexpr std::string_view noPairsMessage = "No pairs to test";
 
 // The card of one evaluated group: for each test with failures its name, its
 // method and what it requires, then each failing pair (both colours, the
