@@ -30,16 +30,16 @@ namespace {
 // a template task reports and writes nothing instead of starting a renderer.
 const char* const kDocument = "/nonexistent-tavlo-fuzz/document.tavlo";
 
-bool endsWith(std::string_view text, std::string_view end) {
-  return text.size() >= end.size() && text.substr(text.size() - end.size()) == end;
-}
-
-void check(const tavlo::exports::ExportedFile& file) {
-  if (endsWith(file.path, ".json") && !nlohmann::json::accept(file.bytes)) {
+// Every file of these types is JSON or XML, whatever its name: a task may
+// name its file "tokens.xml" and still write LESS.
+void check(tavlo::BuildFileType type, const tavlo::exports::ExportedFile& file) {
+  const bool json =
+      type == tavlo::BuildFileType::jsonDesignToken || type == tavlo::BuildFileType::assetCatalog;
+  if (json && !nlohmann::json::accept(file.bytes)) {
     std::fprintf(stderr, "%s is not JSON:\n%s\n", file.path.c_str(), file.bytes.c_str());
     std::abort();
   }
-  if (endsWith(file.path, ".xml") && !xmltree::XML::fromData(file.bytes)) {
+  if (type == tavlo::BuildFileType::androidResource && !xmltree::XML::fromData(file.bytes)) {
     std::fprintf(stderr, "%s is not well-formed XML:\n%s\n", file.path.c_str(), file.bytes.c_str());
     std::abort();
   }
@@ -49,7 +49,7 @@ void runTask(const tavlo::MerrinColorProject& project, const tavlo::BuildGroup& 
              const tavlo::BuildTask& task) {
   tavlo::exports::ExportJob job(project, group, task, kDocument);
   tavlo::exports::Diagnostics diagnostics;
-  for (const auto& file : tavlo::exports::runExport(job, diagnostics)) check(file);
+  for (const auto& file : tavlo::exports::runExport(job, diagnostics)) check(task.exportFileType(), file);
 }
 
 }  // namespace
