@@ -136,22 +136,6 @@ std::string dimension(double value) {
   return jsonObject({{"value", numberText(value)}, {"unit", "\"px\""}});
 }
 
-std::string_view typeName(TokenKind kind) {
-  switch (kind) {
-    case TokenKind::color:
-      return "color";
-    case TokenKind::number:
-      return "number";
-    case TokenKind::shadow:
-      return "shadow";
-    case TokenKind::boolean:
-      return "boolean";
-    case TokenKind::string:
-      return "string";
-  }
-  return "";
-}
-
 // Names may not contain '.', '{' or '}', nor start with '$'.
 std::string mappedPiece(std::string_view piece) {
   std::string mapped;
@@ -289,7 +273,7 @@ class DesignTokenExporter final : public Exporter {
       const Token& token = tokens[i];
       if (token.kind == TokenKind::boolean || token.kind == TokenKind::string) {
         root.extensions.emplace_back(
-            dotted[i], jsonObject({{"type", jsonString(typeName(token.kind))}, {"value", std::move(entry)}}));
+            dotted[i], jsonObject({{"type", jsonString(kindName(token.kind))}, {"value", std::move(entry)}}));
         return;
       }
       Group* group = &root;
@@ -309,7 +293,7 @@ class DesignTokenExporter final : public Exporter {
                           "'; it is left out");
         return;
       }
-      leaf.token = jsonObject({{"$type", jsonString(typeName(token.kind))}, {"$value", std::move(entry)}});
+      leaf.token = jsonObject({{"$type", jsonString(kindName(token.kind))}, {"$value", std::move(entry)}});
     };
 
     const std::string base = task.fileNameWithoutExtension();

@@ -88,6 +88,22 @@ struct TokenKeyHash {
 
 }  // namespace
 
+std::string_view kindName(TokenKind kind) {
+  switch (kind) {
+    case TokenKind::color:
+      return "color";
+    case TokenKind::number:
+      return "number";
+    case TokenKind::boolean:
+      return "boolean";
+    case TokenKind::string:
+      return "string";
+    case TokenKind::shadow:
+      return "shadow";
+  }
+  return "";
+}
+
 const TokenValue& Token::displayValue(ColorSource appearance) const {
   const auto& variant = variants[static_cast<std::size_t>(appearance)];
   return variant ? *variant : *variants[0];

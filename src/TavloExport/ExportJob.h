@@ -23,6 +23,9 @@ namespace tavlo::exports {
 
 enum class TokenKind { color, number, boolean, string, shadow };
 
+// The kind's case name: "color", "number", "boolean", "string", "shadow".
+std::string_view kindName(TokenKind kind);
+
 struct ShadowValue {
   double xOffset = 0;
   double yOffset = 0;

@@ -67,22 +67,6 @@ std::optional<std::string> readSmallFile(const fs::path& path) {
   return bytes;
 }
 
-std::string_view kindName(TokenKind kind) {
-  switch (kind) {
-    case TokenKind::color:
-      return "color";
-    case TokenKind::number:
-      return "number";
-    case TokenKind::boolean:
-      return "boolean";
-    case TokenKind::string:
-      return "string";
-    case TokenKind::shadow:
-      return "shadow";
-  }
-  return "";
-}
-
 // Value texts as a template wants them: colours and shadows in the task's
 // CSS notation, numbers plain, booleans true / false, strings unquoted.
 std::string valueText(const TokenValue& value, BuildExportFormat format) {
