@@ -102,20 +102,6 @@ TEST(Catalog, NamedColoursFollowTheAppearance) {
   EXPECT_EQ(orvik::color(orvik::grey85), c.color(orvik::grey85, Appearance::dark));
 }
 
-TEST(Catalog, BundlesRegisterTheirOwnResources) {
-  ResourceCatalog extension("Extension");
-  const auto dark = mcu::PlatformColor::colorWithSRGBRed(0.9, 0.9, 0.9, 1);
-  const auto light = mcu::PlatformColor::colorWithSRGBRed(0.1, 0.1, 0.1, 1);
-  extension.registerColor("colorOverlayLightText", dark, light);
-  extension.registerImage("dot", [](Appearance) {
-    return ImageResource{"dot", {4, 4}, Shape::ellipse().fill(mcu::PlatformColor::sRGBBlack())};
-  });
-  EXPECT_EQ(extension.color("colorOverlayLightText", Appearance::light), light);
-  EXPECT_EQ(extension.findColor("nope", Appearance::dark), std::nullopt);
-  EXPECT_EQ(extension.color("nope").redComponent(), 1);  // magenta shows the mistake
-  EXPECT_EQ(sizeThatFits(extension.image("dot"), {}), (Size{4, 4}));
-}
-
 TEST(Preview, RequestReportsTheHandlersOutcome) {
   struct Controller : PreviewingController {
     int mode = 0;
@@ -165,27 +151,12 @@ TEST(Hierarchy, FlowLayoutAnswersQueriesAndRefusesBadPaths) {
 TEST(Hierarchy, TextLabelShowsOneTruncatedLine) {
   auto label = std::make_shared<TextLabel>();
   label->stringValue = "A group name far too long to fit in the header of its section";
-  label->font = Font::system(18, FontWeight::medium);
-  label->textColor = orvik::color(orvik::grey85);
   label->insets = EdgeInsets::all(8);
   const LayoutNode placed = layout(label->body(), {200, std::nullopt});
   const LayoutNode* text = placed.findText("A group");
   ASSERT_TRUE(text);
-  EXPECT_EQ(text->text->font, (Font{18, FontWeight::medium}));
   EXPECT_EQ(text->text->lineCount, 1);
   EXPECT_TRUE(text->text->isTruncated);
-  EXPECT_EQ(text->text->color, orvik::color(orvik::grey85));
   EXPECT_EQ(text->frame.x, 8);
   EXPECT_LE(text->frame.maxX(), 192);
-}
-
-TEST(Hierarchy, DefaultTextColourFollowsTheAppearance) {
-  const auto colourIn = [](Appearance a) {
-    setCurrentAppearance(a);
-    const LayoutNode n = layout(Text("x"), {});
-    setCurrentAppearance(Appearance::dark);
-    return n.text->color;
-  };
-  EXPECT_EQ(colourIn(Appearance::dark), mcu::PlatformColor::sRGBWhite());
-  EXPECT_EQ(colourIn(Appearance::light), mcu::PlatformColor::sRGBBlack());
 }

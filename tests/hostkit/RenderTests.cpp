@@ -155,18 +155,6 @@ TEST(Render, OffsetBlurredShadowSitsUnderTheCard) {
   EXPECT_GT(r.pixel(25, 25).r, 250);                 // and not above left
 }
 
-TEST(Render, CheckerboardTiles) {
-  setCurrentAppearance(Appearance::light);
-  const View board = orvik::image(orvik::checkerboardImage).resizable(ResizingMode::tile);
-  const Raster r = draw(board, 48, 48);
-  setCurrentAppearance(Appearance::dark);
-  const Rgba8 a = r.pixel(2, 2), b = r.pixel(10, 2), c = r.pixel(18, 2), d = r.pixel(26, 2);
-  EXPECT_EQ(a, c);
-  EXPECT_EQ(b, d);
-  EXPECT_NE(a, b);
-  EXPECT_EQ(r.pixel(42, 42), r.pixel(10, 10));
-}
-
 TEST(Render, OpacityAndClippingAndSymbols) {
   const Raster faded = draw(ZStack({ColorView(white), ColorView(black).opacity(0.5)}), 10, 10);
   EXPECT_NEAR(faded.pixel(5, 5).r, 128, 2);
@@ -284,28 +272,20 @@ TEST(Render, TextDrawsGlyphsAndInlineSymbols) {
   EXPECT_EQ(resolvedFamily(), "Inter");
 }
 
-// Fonts must resolve without the system's font configuration. The check runs
-// this test binary again in a child process whose fontconfig is pointed at
-// nothing, because fontconfig reads its configuration once per process.
-TEST(FontFallback, ChildProcessDrawsText) {
-  if (!std::getenv("HOSTKIT_FONT_CHILD"))
-    GTEST_SKIP() << "runs only inside FontFallback.TextRendersWithoutFontconfig";
-  const View v =
-      ZStack({ColorView(white), Text("Hamburgefonstiv").font(Font::title()).foregroundColor(black)});
-  EXPECT_GT(darkPixels(draw(v, 220, 40)), 100);
-  EXPECT_EQ(resolvedFamily(), "Inter");
-}
-
-// Every script too, and without a word from fontconfig on standard error,
-// where a thumbnailer's output is read.
+// Fonts must resolve without the system's font configuration, for every
+// script, and without a word from fontconfig on standard error, where a
+// thumbnailer's output is read. The text tests run again in a child process
+// whose fontconfig is pointed at nothing, because fontconfig reads its
+// configuration once per process.
 TEST(FontFallback, TextRendersWithoutFontconfig) {
   char self[4096] = {};
   const ssize_t n = readlink("/proc/self/exe", self, sizeof self - 1);
   ASSERT_GT(n, 0);
   const std::string errors = testing::TempDir() + "font-child-" + std::to_string(::getpid()) + ".err";
   const std::string command =
-      std::string("FONTCONFIG_FILE=/nonexistent FONTCONFIG_PATH=/nonexistent HOSTKIT_FONT_CHILD=1 '") + self +
-      "' --gtest_filter=FontFallback.ChildProcessDrawsText:Text.EveryScriptDrawsWithRealGlyphs >/dev/null "
+      std::string("FONTCONFIG_FILE=/nonexistent FONTCONFIG_PATH=/nonexistent '") + self +
+      "' --gtest_filter=Render.TextDrawsGlyphsAndInlineSymbols:Text.EveryScriptDrawsWithRealGlyphs "
+      ">/dev/null "
       "2>'" +
       errors + "'";
   EXPECT_EQ(std::system(command.c_str()), 0);

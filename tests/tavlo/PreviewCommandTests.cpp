@@ -1,43 +1,14 @@
 // tavlo preview, run as a user would run it.
-#include <gtest/gtest.h>
-
-#include <sys/wait.h>
-#include <unistd.h>
-
+#include <algorithm>
 #include <cstdint>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "ToolSupport.h"
+
 namespace {
 
-namespace fs = std::filesystem;
-
-struct ToolRun {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
-
-std::string quoted(const std::string& arg) {
-  std::string q = "'";
-  for (char c : arg) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return q + "'";
-}
-
-std::string slurp(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-void spill(const fs::path& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
+using namespace tooltest;
 
 std::string numberXml(int i) {
   return "<numberItem><name>N" + std::to_string(i) +
@@ -64,30 +35,12 @@ std::uint32_t pngHeight(const std::string& bytes) {
 class PreviewCommand : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("tavlo-preview-cmd-" + std::to_string(::getpid()) + "-" +
-                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-    spill(dir_ / "doc.tavlo",
-          documentXml(numberXml(1) + "<group><name>Brand</name>" + numberXml(2) + "</group>"));
+    spit(dir_ / "doc.tavlo",
+         documentXml(numberXml(1) + "<group><name>Brand</name>" + numberXml(2) + "</group>"));
   }
-  void TearDown() override { fs::remove_all(dir_); }
 
-  // Runs tavlo in the test's own directory.
-  ToolRun tavlo(const std::vector<std::string>& args) {
-    std::string command = "cd " + quoted(dir_.string()) + " && " + quoted(TAVLO_BIN);
-    for (const std::string& arg : args) command += " " + quoted(arg);
-    command +=
-        " >" + quoted((dir_ / ".out").string()) + " 2>" + quoted((dir_ / ".err").string()) + " </dev/null";
-    ToolRun run;
-    int raw = std::system(command.c_str());
-    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    run.out = slurp(dir_ / ".out");
-    run.err = slurp(dir_ / ".err");
-    fs::remove(dir_ / ".out");
-    fs::remove(dir_ / ".err");
-    return run;
-  }
+  // Runs tavlo in the test's own folder.
+  ToolRun tavlo(const Args& args) const { return tooltest::tavlo(args, dir_); }
 
   std::vector<std::string> files() const {
     std::vector<std::string> names;
@@ -96,7 +49,8 @@ class PreviewCommand : public ::testing::Test {
     return names;
   }
 
-  fs::path dir_;
+  ScratchFolder scratch_;
+  const fs::path dir_ = scratch_.path();
 };
 
 TEST_F(PreviewCommand, TheFormatFollowsTheOutputName) {
@@ -118,7 +72,7 @@ TEST_F(PreviewCommand, TheFormatFollowsTheOutputName) {
 
 TEST_F(PreviewCommand, DefaultsToTheDocumentsNameInTheCurrentDirectory) {
   fs::create_directories(dir_ / "in");
-  spill(dir_ / "in" / "notes.tavlo", "not a document at all");
+  spit(dir_ / "in" / "notes.tavlo", "not a document at all");
   auto run = tavlo({"preview", "in/notes.tavlo"});
   EXPECT_EQ(run.status, 0) << run.err;
   const std::string png = slurp(dir_ / "notes.png");
@@ -155,7 +109,7 @@ TEST_F(PreviewCommand, ContrastAddsTheTestGroupsSections) {
   // The contrast manual's example: a test group with failing pairs.
   const std::string manual = slurp(fs::path(TAVLO_SOURCE_DIR) / "docs" / "contrast.md");
   const std::size_t start = manual.find("```xml\n") + 7;
-  spill(dir_ / "buttons.tavlo", manual.substr(start, manual.find("```", start) - start));
+  spit(dir_ / "buttons.tavlo", manual.substr(start, manual.find("```", start) - start));
   ASSERT_EQ(tavlo({"preview", "buttons.tavlo", "-o", "plain.png"}).status, 0);
   const ToolRun run = tavlo({"preview", "buttons.tavlo", "--contrast", "-o", "contrast.png"});
   EXPECT_EQ(run.status, 0) << run.err;
@@ -165,7 +119,7 @@ TEST_F(PreviewCommand, ContrastAddsTheTestGroupsSections) {
 }
 
 TEST_F(PreviewCommand, NeverWritesOverTheInput) {
-  spill(dir_ / "odd.png", documentXml(numberXml(1)));
+  spit(dir_ / "odd.png", documentXml(numberXml(1)));
   auto run = tavlo({"preview", "odd.png"});  // the default output would be odd.png itself
   EXPECT_NE(run.status, 0);
   EXPECT_EQ(slurp(dir_ / "odd.png"), documentXml(numberXml(1)));
@@ -183,7 +137,7 @@ TEST_F(PreviewCommand, ATallGridIsSplitIntoNumberedFiles) {
   // 35224 pixels at scale 2, more than one PNG can hold.
   std::string items;
   for (int i = 0; i < 100; ++i) items += numberXml(i);
-  spill(dir_ / "tall.tavlo", documentXml(items));
+  spit(dir_ / "tall.tavlo", documentXml(items));
   auto run = tavlo({"preview", "tall.tavlo", "--width", "208", "--scale", "2"});
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_FALSE(fs::exists(dir_ / "tall.png"));
@@ -202,7 +156,7 @@ TEST_F(PreviewCommand, MaxHeightCutsAboveTheFirstRowItWouldHalve) {
   // limit of 1000 would halve the row at 896, so the picture ends there.
   std::string items;
   for (int i = 0; i < 100; ++i) items += numberXml(i);
-  spill(dir_ / "tall.tavlo", documentXml(items));
+  spit(dir_ / "tall.tavlo", documentXml(items));
   const struct {
     std::string maxHeight;
     std::uint32_t height;
