@@ -60,19 +60,9 @@ TEST(RawValues, LCHInterpolationTakesTheShortWayAndIgnoresGreyHues) {
   EXPECT_NEAR(mid.lightness, 0.55, 1e-15);
   EXPECT_NEAR(mid.chroma, 0.1, 1e-15);
   EXPECT_EQ(red.lerpColor(grey, 7.0), grey);
-
-  const RawRGBValues a(0.1, 0.2, 0.3, 1), b(0.7, 0.2, -0.3, 0);
-  const RawRGBValues half = a.lerpColor(b, 0.5);
-  EXPECT_NEAR(half.red, 0.4, 1e-15);
-  EXPECT_NEAR(half.blue, 0.0, 1e-15);
-  EXPECT_NEAR(half.alpha, 0.5, 1e-15);
 }
 
 TEST(MCUColor, ConstructorsKeepExactlyOneRecord) {
-  EXPECT_EQ(MCUColor(), MCUColor::sRGBWhite());
-  EXPECT_EQ(MCUColor::sRGBWhite().rgbValues(), RawRGBValues(1, 1, 1, 1));
-  EXPECT_EQ(MCUColor::sRGBBlack().rgbValues(), RawRGBValues(0, 0, 0, 1));
-
   const MCUColor lab(RawLABValues(0.5, 0.1, -0.1, 0.5));
   EXPECT_EQ(lab.colorSpace(), ColorSpace::oklab);
   EXPECT_FALSE(lab.rgbValues());
@@ -242,7 +232,6 @@ TEST(ColorOperations, LerpAndComposite) {
 
 TEST(ColorOperations, ComponentListsAndHSBEdits) {
   const PlatformColor color = srgb(0.2, 0.4, 0.8, 0.5);
-  EXPECT_EQ(argbComponentValues(color), (std::array<double, 4>{0.5, 0.2, 0.4, 0.8}));
   const auto hsb = hsbComponentValues(color);
   EXPECT_NEAR(hsb[0], 220.0 / 360, 1e-12);
   EXPECT_NEAR(hsb[1], 0.75, 1e-12);

@@ -84,13 +84,5 @@ TEST(RandomColor, ColoursAreMadeInLinearLightAndConverted) {
   EXPECT_NEAR(any.brightnessComponent(), 1.0, 1e-9);
 }
 
-TEST(RandomColor, AlgorithmNames) {
-  for (RandomColorAlgorithm algorithm : allRandomColorAlgorithms()) {
-    EXPECT_EQ(randomColorAlgorithmFromRaw(rawValue(algorithm)), algorithm);
-    EXPECT_EQ(randomColorAlgorithmFromRaw(caseName(algorithm)), algorithm);
-  }
-  EXPECT_EQ(randomColorAlgorithmFromRaw(6), std::nullopt);
-}
-
 }  // namespace
 }  // namespace mcu
