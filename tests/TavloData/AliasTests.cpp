@@ -50,7 +50,6 @@ TEST(AliasReferences, ReferenceUsedForEachVariantByAppearanceType) {
       {AT::lightAndDark, true, {"L", "L", "D", "D"}},
       {AT::lightAndDark, false, {"L", "L", "-", "L"}},
       {AT::highContrast, true, {"L", "LH", "L", "DH"}},
-      {AT::highContrastAuto, true, {"L", "LH", "L", "DH"}},
       {AT::lightDarkHighContrast, true, {"L", "LH", "D", "DH"}},
       {AT::lightDarkHighContrastAuto, false, {"L", "LH", "-", "DH"}},
   };
@@ -217,23 +216,6 @@ TEST(AliasValues, RampReferences) {
   EXPECT_EQ(steps[2]->lightVariant(), grey(0.2));
   EXPECT_EQ(steps[2]->darkVariant(), grey(0.8));  // the dark ramp's step 2, its dark variant
   EXPECT_FALSE(steps[2]->lightVariantHighContrast());
-}
-
-TEST(AliasValues, ShadowAliasSharesTheReferencedShadows) {
-  MerrinColorProject project;
-  auto light = std::make_shared<ShadowDetails>();
-  auto dark = std::make_shared<ShadowDetails>(1, 1, 1, 1, grey(1));
-  auto shadow = std::make_shared<ThemeableShadow>("s", "", light, dark);
-  project.appendItem(MerrinColorProjectItem::makeShadowItem(
-      "S", std::make_shared<MerrinColorShadow>(shadow, mcu::ColorSpace::sRGB, AT::lightAndDark, 0.5), "S"));
-  MerrinColorShadowAlias alias(AliasSetType::item("S"), AliasSetType::item("S"), {}, {}, AT::lightAndDark,
-                               0.5);
-  alias.inflate(project);
-  const auto themed = alias.asThemedShadow();
-  EXPECT_EQ(themed->lightVariant(), light);
-  EXPECT_EQ(themed->darkVariant(), dark);
-  EXPECT_FALSE(alias.isShadowSetAlias());
-  EXPECT_EQ(alias.shdadowSetStepCount(), 0);
 }
 
 TEST(AliasValues, AssignPassesTheSpaceToLightAndDarkItems) {

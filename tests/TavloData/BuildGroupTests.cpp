@@ -22,7 +22,6 @@ TEST(BuildNameTransform, CasesNamesByWordsOfLettersAndDigits) {
        "dark-mode.beta"},
       {"Größe 2", "Größe 2", "größe2", "Größe2", "größe_2", "größe-2"},
       {"naïve café", "naïve café", "naïveCafé", "NaïveCafé", "naïve_café", "naïve-café"},
-      {"UPPER case", "UPPER case", "upperCase", "UpperCase", "upper_case", "upper-case"},
       // A decomposed "é" (e + combining acute) stays one word.
       {"cafe\xCC\x81 noir", "cafe\xCC\x81 noir", "cafe\xCC\x81Noir", "Cafe\xCC\x81Noir", "cafe\xCC\x81_noir",
        "cafe\xCC\x81-noir"},
@@ -39,29 +38,6 @@ TEST(BuildNameTransform, CasesNamesByWordsOfLettersAndDigits) {
     EXPECT_EQ(transform(T::snakeCase, c.name), c.snake);
     EXPECT_EQ(transform(T::kebabCase, c.name), c.kebab);
   }
-}
-
-TEST(BuildNameTransform, ConcatenationAndAffixes) {
-  EXPECT_EQ(alterForConcatonation(T::none, "blue"), "blue");
-  EXPECT_EQ(alterForConcatonation(T::camelCase, "blue"), "Blue");
-  EXPECT_EQ(alterForConcatonation(T::pascalCase, "ärger"), "Ärger");
-  EXPECT_EQ(alterForConcatonation(T::snakeCase, "blue"), "_blue");
-  EXPECT_EQ(alterForConcatonation(T::kebabCase, ""), "-");
-  EXPECT_EQ(capitalizingFirstLetter("bLUE"), "BLUE");
-  EXPECT_EQ(capitalizingFirstLetter(""), "");
-
-  EXPECT_EQ(add(T::none, std::string(""), std::nullopt, "name"), "name");
-  EXPECT_EQ(add(T::camelCase, std::string("tk"), std::string("Dark"), "name"), "tknameDark");
-}
-
-// The codes themselves are checked where documents are read.
-TEST(BuildEnumerations, OnlyTextAndStyleSheetsTakeAFormat) {
-  std::vector<BuildFileType> withFormat;
-  for (auto type : allBuildFileTypes())
-    if (supportsFormat(type)) withFormat.push_back(type);
-  EXPECT_EQ(withFormat,
-            (std::vector{BuildFileType::text, BuildFileType::css, BuildFileType::scss, BuildFileType::less}));
-  EXPECT_EQ(buildExportFormatFromRaw("cssOKLCH"), BuildExportFormat::cssOKLCH);
 }
 
 TEST(BuildTask, FileNames) {

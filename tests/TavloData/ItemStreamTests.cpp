@@ -156,43 +156,5 @@ TEST(ItemStream, ReadsWhatTheWholeTreeReads) {
   xmltree::setParseErrorSink({});
 }
 
-// A node keeps every kind object set on it apart, its own and any other.
-TEST(ItemStream, NodesKeepEachKindObjectApart) {
-  const auto read =
-      MerrinColorFileReader().parse(document("<colorItems>" + number("N1") + number("N2") + "</colorItems>"));
-  ASSERT_EQ(read->items().size(), 2u);
-  const std::shared_ptr<MerrinColorNumber> own = read->items()[0]->number();
-  auto node = MerrinColorProjectItem::makeNumberItem("N", own, "n");
-  EXPECT_EQ(node->number(), own);
-  EXPECT_FALSE(node->group());
-  EXPECT_FALSE(node->buildGroup());
-
-  auto group = std::make_shared<MerrinColorGroup>();
-  node->setGroup(group);
-  EXPECT_EQ(node->group(), group);
-  EXPECT_EQ(node->number(), own);
-  node->setNumber(nullptr);
-  EXPECT_FALSE(node->number());
-  EXPECT_EQ(node->group(), group);
-  const std::shared_ptr<MerrinColorNumber> replacement = read->items()[1]->number();
-  node->setNumber(replacement);
-  EXPECT_EQ(node->number(), replacement);
-  node->setGroup(nullptr);
-  EXPECT_FALSE(node->group());
-
-  auto build = std::make_shared<BuildGroup>("b", "B", std::vector<std::shared_ptr<BuildTask>>{});
-  node->setBuildGroup(build);
-  EXPECT_EQ(node->buildGroup(), build);
-  EXPECT_FALSE(node->testGroup());
-  node->setBuildGroup(nullptr);
-  EXPECT_FALSE(node->buildGroup());
-
-  // A node made without its kind object takes the first one given.
-  auto bare = MerrinColorProjectItem::makeColorItem("C", nullptr, "c");
-  bare->setShadow(nullptr);
-  EXPECT_FALSE(bare->color());
-  EXPECT_FALSE(bare->shadow());
-}
-
 }  // namespace
 }  // namespace tavlo

@@ -142,8 +142,6 @@ TEST_F(Reader, IdentifiersAreTakenAsWrittenOrMadeFresh) {
 TEST_F(Reader, TestPositions) {
   const std::pair<std::string, TestPosition> cases[] = {
       {"<testPosition>foreground</testPosition>", TestPosition::foreground},
-      {"<testPosition>background</testPosition>", TestPosition::background},
-      {"<testPosition>both</testPosition>", TestPosition::both},
       {"<testPosition>middle</testPosition>", TestPosition::both},
       {"<testPosition>Foreground</testPosition>", TestPosition::both},
       {"", TestPosition::both},
@@ -194,18 +192,6 @@ TEST_F(Reader, ShowcaseReadsEveryKind) {
   // A ramp is found by its entries' names too.
   project->setSearchFilter("400");
   EXPECT_EQ(names(project->allNonGroupItems()), (Names{"Blue ramp", "Sunset"}));
-}
-
-TEST_F(Reader, ElementRules) {
-  auto element = xmltree::XML::fromData("<e><a>1</a><a>2</a><b/><c></c><d> 1</d><n>x</n></e>");
-  ASSERT_TRUE(element);
-  EXPECT_EQ(childText(*element, "a"), "1");
-  EXPECT_EQ(childText(*element, "b"), std::nullopt);
-  EXPECT_EQ(childText(*element, "c"), std::nullopt);
-  EXPECT_EQ(childText(*element, "A"), std::nullopt);
-  EXPECT_TRUE(childFlag(*element, "a"));
-  EXPECT_FALSE(childFlag(*element, "d"));
-  EXPECT_EQ(readItemName(*element), "");
 }
 
 }  // namespace

