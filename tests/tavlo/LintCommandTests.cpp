@@ -2,8 +2,6 @@
 // form, and the exit status for errors, warnings and bad usage.
 #include <nlohmann/json.hpp>
 
-#include <algorithm>
-
 #include "ToolSupport.h"
 
 namespace {
@@ -77,14 +75,6 @@ TEST(LintCommand, ExitStatusFollowsTheWorstFinding) {
     const ToolRun run = lint(c.document, c.extra).run;
     EXPECT_EQ(run.status, c.status) << run.err;
   }
-}
-
-TEST(LintCommand, AFileThatCannotBeReadIsOneLineAndStatusOne) {
-  const ToolRun run = tavlo({"lint", "/nonexistent/doc.tavlo"});
-  EXPECT_EQ(run.status, 1);
-  EXPECT_EQ(run.out, "");
-  EXPECT_TRUE(run.err.starts_with("tavlo: cannot read '/nonexistent/doc.tavlo'")) << run.err;
-  EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1);
 }
 
 }  // namespace
