@@ -118,12 +118,6 @@ TEST(RampSetMiddle, LocationPlacesTheMiddleAnchor) {
     ASSERT_EQ(set->middleIndex(), c.expected) << c.location << " of " << c.steps;
     expectSameColor(set->colors()[c.expected]->lightVariant(), kGreen);
   }
-  // Setting the location directly behaves the same.
-  auto moved = threeValueSet(9);
-  moved->setMiddleLocation(0.25);
-  EXPECT_EQ(moved->middleIndex(), 2);
-  expectSameColor(moved->colors()[2]->lightVariant(), kGreen);
-
   // The middle colour stays the anchor when the step count changes.
   auto set = threeValueSet(9);
   set->changeSteps(5);
