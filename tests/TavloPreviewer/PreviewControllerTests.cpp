@@ -96,7 +96,10 @@ TEST_F(PreviewControllerTest, ASecondRequestReplacesTheFirstDocument) {
   ASSERT_FALSE(request(*controller, write("a.tavlo", documentXml(groupXml("First group")))));
   ASSERT_FALSE(request(*controller, write("b.tavlo", documentXml(groupXml("Second group")))));
 
-  ASSERT_EQ(controller->view()->subviews().size(), 1u);
+  // One hosting view, filling the preview.
+  auto root = controller->view();
+  ASSERT_EQ(root->subviews().size(), 1u);
+  EXPECT_TRUE(root->subviews().front()->isPinnedTo(*root));
   EXPECT_TRUE(shows(*controller, "Second group"));
   EXPECT_FALSE(shows(*controller, "First group"));
 
