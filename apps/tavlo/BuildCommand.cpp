@@ -112,11 +112,13 @@ CommandRun setupBuild(CLI::App& command) {
       if (!options->groups.empty() &&
           std::find(options->groups.begin(), options->groups.end(), group->name()) == options->groups.end())
         continue;
+      // The group's items are resolved once for all its tasks.
+      const auto resolved = std::make_shared<const exports::GroupTokens>(*project, *group);
       for (const auto& task : group->tasks()) {
         if (!task) continue;
         ++tasks;
         const std::string label = "task '" + task->name() + "': ";
-        exports::ExportJob job(*project, *group, *task, document);
+        exports::ExportJob job(resolved, *task, document);
         exports::Diagnostics diagnostics;
         std::vector<exports::ExportedFile> files = exports::runExport(job, diagnostics);
         for (const auto& entry : diagnostics.entries())

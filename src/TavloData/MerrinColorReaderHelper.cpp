@@ -40,9 +40,17 @@ std::vector<std::string> MerrinColorReaderHelper::namespacePrefixes(const Merrin
 std::string MerrinColorReaderHelper::fullName(std::string_view name, const BuildTask& task,
                                               const std::vector<std::string>& prefixes) {
   const BuildNameTransform nameTransform = task.nameTransform();
+  return fullName(name, task, prefixes,
+                  [&](std::string_view piece) { return transform(nameTransform, piece); });
+}
+
+std::string MerrinColorReaderHelper::fullName(
+    std::string_view name, const BuildTask& task, std::span<const std::string> prefixes,
+    const std::function<std::string(std::string_view)>& transformPiece) {
+  const BuildNameTransform nameTransform = task.nameTransform();
   std::string result;
   auto append = [&](std::string_view piece) {
-    std::string transformed = transform(nameTransform, piece);
+    std::string transformed = transformPiece(piece);
     // Pieces after the first are joined the way the transform joins words.
     result += result.empty() ? transformed : alterForConcatonation(nameTransform, transformed);
   };

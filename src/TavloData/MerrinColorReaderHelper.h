@@ -3,8 +3,10 @@
 // is (the item itself or an alias that resolves to one).
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -40,6 +42,11 @@ class MerrinColorReaderHelper {
   // "primary blue" give "brandCorePrimaryBlue".
   static std::string fullName(std::string_view name, const BuildTask& task,
                               const std::vector<std::string>& prefixes);
+  // The same with each piece cased by TRANSFORM_PIECE, which must case as the
+  // task's transform does (an exporter keeps the pieces it has cased before).
+  static std::string fullName(std::string_view name, const BuildTask& task,
+                              std::span<const std::string> prefixes,
+                              const std::function<std::string(std::string_view)>& transformPiece);
 
   // The node's value when it is an item of that kind or an alias of it. An
   // alias into a ramp (a whole-ramp reference) counts as a ramp, not as a

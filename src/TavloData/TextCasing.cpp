@@ -22,9 +22,30 @@ icu::UnicodeString fromUTF8(std::string_view text) {
   return icu::UnicodeString::fromUTF8(icu::StringPiece(text.data(), static_cast<int32_t>(text.size())));
 }
 
+bool isASCII(std::string_view text) {
+  for (char c : text)
+    if (static_cast<unsigned char>(c) >= 0x80) return false;
+  return true;
+}
+
+// ASCII letters case-map one to one under the root locale, so names written
+// in ASCII (nearly all of them) skip the round trip through UTF-16.
+char asciiLower(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+char asciiUpper(char c) {
+  return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
 // The first code point upper-cased (full mapping: "ß" becomes "SS"), the rest
 // lower-cased when LOWER_REST is set, else kept.
 std::string capitalized(std::string_view word, bool lowerRest) {
+  if (isASCII(word)) {
+    std::string out(word);
+    for (std::size_t i = 0; i < out.size(); ++i)
+      out[i] = i == 0 ? asciiUpper(out[i]) : lowerRest ? asciiLower(out[i]) : out[i];
+    return out;
+  }
   icu::UnicodeString text = fromUTF8(word);
   if (text.isEmpty()) return {};
   int32_t firstLength = U16_LENGTH(text.char32At(0));
@@ -86,6 +107,11 @@ std::string capitalizingFirstLetter(std::string_view text) {
 }
 
 std::string lowercased(std::string_view text) {
+  if (isASCII(text)) {
+    std::string out(text);
+    for (char& c : out) c = asciiLower(c);
+    return out;
+  }
   icu::UnicodeString unicode = fromUTF8(text);
   unicode.toLower(icu::Locale::getRoot());
   return toUTF8(unicode);

@@ -90,7 +90,7 @@ class AssetCatalogExporter final : public Exporter {
         ++others;
         continue;
       }
-      const std::string folder = folderName(token.name);
+      const std::string folder = folderName(job.name(token));
       if (folder.empty() || folder.size() + std::string_view(".colorset").size() > kMaxFileName) {
         diagnostics.error("'" + token.displayName() +
                           "' has no name a colour set folder can hold; it is left out");

@@ -80,11 +80,11 @@ class CssExporter final : public Exporter {
     std::vector<bool> written(tokens.size(), false);
     NameTable table;
     for (std::size_t i = 0; i < tokens.size(); ++i) {
-      if (tokens[i].name.empty()) {
+      if (job.name(tokens[i]).empty()) {
         diagnostics.error("'" + tokens[i].displayName() + "' has an empty name; CSS cannot hold it");
         continue;
       }
-      names[i] = propertyName(tokens[i].name);
+      names[i] = propertyName(job.name(tokens[i]));
       written[i] = table.claim(names[i], tokens[i], diagnostics);
     }
     auto canReference = [&](std::size_t target) { return written[target]; };

@@ -39,10 +39,8 @@ double component(double value) {
   return rounded == 0 ? 0.0 : rounded;
 }
 
-// JSON text written by hand, laid out as nlohmann's dump(2) lays it out: a
-// build writes tens of thousands of these small objects.
-std::string jsonString(std::string_view text) {
-  std::string out = "\"";
+void appendString(std::string& out, std::string_view text) {
+  out += '"';
   for (unsigned char c : text) {
     if (c == '"' || c == '\\') {
       out += '\\';
@@ -55,36 +53,79 @@ std::string jsonString(std::string_view text) {
       out += static_cast<char>(c);
     }
   }
-  return out + "\"";
+  out += '"';
 }
 
-// Every line after the first of TEXT indented by LEVEL more steps.
-void appendIndented(std::string& out, const std::string& text, int level) {
-  const std::string pad(static_cast<std::size_t>(level) * 2, ' ');
-  for (char c : text) {
-    out += c;
-    if (c == '\n') out += pad;
-  }
-}
+// Writes JSON laid out as nlohmann's dump(2) lays it out (every member on a
+// line of its own, two spaces a level) straight into one string: a build
+// writes tens of thousands of small objects, too many to make one by one and
+// indent again for the place they go. LEVEL is the indentation of the line
+// the writer starts on.
+class JsonWriter {
+ public:
+  explicit JsonWriter(std::string& out, int level = 0) : out_(out), level_(level) {}
 
-std::string jsonObject(const std::vector<std::pair<std::string_view, std::string>>& members) {
-  std::string out = "{";
-  for (std::size_t i = 0; i < members.size(); ++i) {
-    out += i ? ",\n  " : "\n  ";
-    out += jsonString(members[i].first) + ": ";
-    appendIndented(out, members[i].second, 1);
+  JsonWriter& beginObject() { return open('{'); }
+  JsonWriter& endObject() { return close('}'); }
+  JsonWriter& beginArray() { return open('['); }
+  JsonWriter& endArray() { return close(']'); }
+  JsonWriter& key(std::string_view name) {
+    newMember();
+    appendString(out_, name);
+    out_ += ": ";
+    afterKey_ = true;
+    return *this;
   }
-  return out + "\n}";
-}
+  JsonWriter& string(std::string_view text) {
+    value();
+    appendString(out_, text);
+    return *this;
+  }
+  // A number, true, false, or JSON text already laid out for this place.
+  JsonWriter& raw(std::string_view json) {
+    value();
+    out_ += json;
+    return *this;
+  }
 
-std::string jsonArray(const std::vector<std::string>& items) {
-  std::string out = "[";
-  for (std::size_t i = 0; i < items.size(); ++i) {
-    out += i ? ",\n  " : "\n  ";
-    appendIndented(out, items[i], 1);
+ private:
+  void newMember() {
+    out_ += empty_ ? "\n" : ",\n";
+    empty_ = false;
+    out_.append(static_cast<std::size_t>(level_) * 2, ' ');
   }
-  return out + "\n]";
-}
+  void value() {
+    if (afterKey_)
+      afterKey_ = false;
+    else if (depth_ > 0)
+      newMember();
+  }
+  JsonWriter& open(char bracket) {
+    value();
+    out_ += bracket;
+    ++level_;
+    ++depth_;
+    empty_ = true;
+    return *this;
+  }
+  JsonWriter& close(char bracket) {
+    --level_;
+    --depth_;
+    if (!empty_) {
+      out_ += '\n';
+      out_.append(static_cast<std::size_t>(level_) * 2, ' ');
+    }
+    out_ += bracket;
+    empty_ = false;
+    return *this;
+  }
+
+  std::string& out_;
+  int level_;
+  int depth_ = 0;
+  bool empty_ = true;
+  bool afterKey_ = false;
+};
 
 bool inUnitRange(const mcu::PlatformColor& color) {
   for (double c : {color.redComponent(), color.greenComponent(), color.blueComponent()})
@@ -94,109 +135,106 @@ bool inUnitRange(const mcu::PlatformColor& color) {
 
 // The colour object: sRGB colours as "srgb", wider ones as "display-p3";
 // what neither holds is clipped into sRGB (and reported by the caller).
-std::string colorValue(const mcu::PlatformColor& color, bool* clipped) {
-  const bool isP3 = color.colorSpace() == mcu::PlatformColorSpace::displayP3();
+void writeColor(JsonWriter& json, const mcu::PlatformColor& color, bool* clipped) {
+  const auto& space = color.colorSpace();
+  // One conversion serves the gamut test, the sRGB components and the hex
+  // fallback: sRGB is extended sRGB clipped.
+  const mcu::PlatformColor extended =
+      space == mcu::PlatformColorSpace::sRGB() || space == mcu::PlatformColorSpace::extendedSRGB()
+          ? color
+          : *color.colorUsingColorSpace(mcu::PlatformColorSpace::extendedSRGB());
   std::optional<mcu::PlatformColor> written;
-  std::string space = "srgb";
-  if (!isOutsideSRGB(color) && !isP3) {
-    written = color.colorSpace() == mcu::PlatformColorSpace::sRGB()
-                  ? color
-                  : color.colorUsingColorSpace(mcu::PlatformColorSpace::extendedSRGB());
+  std::string_view spaceName = "srgb";
+  if (inUnitRange(extended) && space != mcu::PlatformColorSpace::displayP3()) {
+    written = extended;
   } else {
-    auto p3 = isP3 ? std::optional(color) : color.colorUsingColorSpace(mcu::PlatformColorSpace::displayP3());
-    if (p3) {
-      // The platform's Display P3 clips; read the extended components to see whether it had to.
-      auto extended = isP3 ? std::optional(color)
-                           : color.colorUsingColorSpace(mcu::PlatformColorSpace::extendedDisplayP3());
-      if (extended && inUnitRange(*extended)) {
-        written = *extended;
-        space = "display-p3";
-      }
+    // The platform's Display P3 clips; read the extended components to see whether it had to.
+    auto p3 = space == mcu::PlatformColorSpace::displayP3()
+                  ? color
+                  : *color.colorUsingColorSpace(mcu::PlatformColorSpace::extendedDisplayP3());
+    if (inUnitRange(p3)) {
+      written = p3;
+      spaceName = "display-p3";
     }
   }
   if (!written) {
-    written = clippedSRGB(color);
+    written = extended;
     *clipped = true;
   }
-  std::vector<std::string> components;
+  auto unit = [](double c) { return std::clamp(c, 0.0, 1.0); };
+  json.beginObject().key("colorSpace").string(spaceName).key("components").beginArray();
   for (double c : {written->redComponent(), written->greenComponent(), written->blueComponent()})
-    components.push_back(numberText(component(std::clamp(c, 0.0, 1.0))));
-  const mcu::PlatformColor srgb = clippedSRGB(color);
+    json.raw(numberText(component(unit(c))));
   char hex[8];
-  auto byte = [](double c) { return static_cast<int>(std::lround(std::clamp(c, 0.0, 1.0) * 255)); };
-  std::snprintf(hex, sizeof hex, "#%02x%02x%02x", byte(srgb.redComponent()), byte(srgb.greenComponent()),
-                byte(srgb.blueComponent()));
-  return jsonObject({{"colorSpace", jsonString(space)},
-                     {"components", jsonArray(components)},
-                     {"alpha", numberText(std::clamp(color.alphaComponent(), 0.0, 1.0))},
-                     {"hex", jsonString(hex)}});
+  auto byte = [&](double c) { return static_cast<int>(std::lround(unit(c) * 255)); };
+  std::snprintf(hex, sizeof hex, "#%02x%02x%02x", byte(extended.redComponent()),
+                byte(extended.greenComponent()), byte(extended.blueComponent()));
+  json.endArray()
+      .key("alpha")
+      .raw(numberText(unit(color.alphaComponent())))
+      .key("hex")
+      .string(hex)
+      .endObject();
 }
 
-std::string dimension(double value) {
-  return jsonObject({{"value", numberText(value)}, {"unit", "\"px\""}});
+void writeDimension(JsonWriter& json, double value) {
+  json.beginObject().key("value").raw(numberText(value)).key("unit").string("px").endObject();
 }
 
 // Names may not contain '.', '{' or '}', nor start with '$'.
 std::string mappedPiece(std::string_view piece) {
-  std::string mapped;
-  for (char c : piece) mapped += (c == '.' || c == '{' || c == '}') ? '-' : c;
+  std::string mapped(piece);
+  for (std::size_t at = mapped.find_first_of(".{}"); at != std::string::npos;
+       at = mapped.find_first_of(".{}", at))
+    mapped[at] = '-';
   if (!mapped.empty() && mapped[0] == '$') mapped[0] = '-';
   return mapped;
 }
 
-// A group of the token tree, written as JSON by hand: objects that keep
-// their order look names up one by one, which a group of thousands of
-// tokens cannot afford. Children keep the order they come in.
+// A group of the token tree. Objects that keep their order look names up one
+// by one, which a group of thousands of tokens cannot afford, so members
+// are indexed here and keep the order they come in.
 struct Group {
+  // A token (its JSON text laid out for its level) or a group.
+  struct Member {
+    std::string name;
+    std::string token;
+    std::unique_ptr<Group> group;
+  };
   std::string description;
-  std::vector<std::pair<std::string, std::unique_ptr<Group>>> children;
+  std::vector<Member> members;
   std::unordered_map<std::string, std::size_t> index;
-  std::optional<std::string> token;                             // JSON text
   std::vector<std::pair<std::string, std::string>> extensions;  // unique dotted paths and JSON texts
 
-  Group& child(const std::string& name) {
-    const auto [found, inserted] = index.emplace(name, children.size());
-    if (inserted) children.emplace_back(name, std::make_unique<Group>());
-    return *children[found->second].second;
+  // The member NAME; a new one is neither token nor group yet.
+  Member& member(const std::string& name) {
+    const auto [found, inserted] = index.emplace(name, members.size());
+    if (inserted) members.push_back({name, {}, nullptr});
+    return members[found->second];
   }
 
-  void write(std::string& out, int level) const {
-    if (token) return appendIndented(out, *token, level);
-    const std::string pad(static_cast<std::size_t>(level) * 2, ' ');
-    bool first = true;
-    auto member = [&](const std::string& name, int depth) {
-      out += first ? "\n" : ",\n";
-      first = false;
-      out.append(static_cast<std::size_t>(depth) * 2, ' ');
-      out += jsonString(name) + ": ";
-    };
-    out += '{';
-    if (!description.empty()) {
-      member("$description", level + 1);
-      out += jsonString(description);
-    }
+  void write(JsonWriter& json) const {
+    json.beginObject();
+    if (!description.empty()) json.key("$description").string(description);
     if (!extensions.empty()) {
-      member("$extensions", level + 1);
-      out += "{\n" + pad + "    " + jsonString(kExtensionKey) + ": {";
-      bool firstEntry = true;
-      for (const auto& [name, value] : extensions) {
-        out += firstEntry ? "\n" : ",\n";
-        firstEntry = false;
-        out += pad + "      " + jsonString(name) + ": ";
-        appendIndented(out, value, level + 3);
-      }
-      out += "\n" + pad + "    }\n" + pad + "  }";
+      json.key("$extensions").beginObject().key(kExtensionKey).beginObject();
+      for (const auto& [name, value] : extensions) json.key(name).raw(value);
+      json.endObject().endObject();
     }
-    for (const auto& [name, group] : children) {
-      member(name, level + 1);
-      group->write(out, level + 1);
+    for (const auto& member : members) {
+      json.key(member.name);
+      if (member.group)
+        member.group->write(json);
+      else
+        json.raw(member.token);
     }
-    out += first ? "}" : "\n" + pad + "}";
+    json.endObject();
   }
 
   std::string text() const {
     std::string out;
-    write(out, 0);
+    JsonWriter json(out);
+    write(json);
     return out + "\n";
   }
 };
@@ -243,57 +281,72 @@ class DesignTokenExporter final : public Exporter {
     };
 
     std::vector<bool> clipped(tokens.size(), false);
-    auto value = [&](std::size_t i, const ExportJob::Expression& e) -> std::string {
-      if (e.target) return jsonString("{" + dotted[*e.target] + "}");
+    // The value JSON of token I for expression E, laid out at the writer's level.
+    auto writeValue = [&](JsonWriter& json, std::size_t i, const ExportJob::Expression& e) {
+      if (e.target) {
+        json.string("{" + dotted[*e.target] + "}");
+        return;
+      }
       const TokenValue& v = tokens[i].displayValue(e.writtenFor);
       bool wasClipped = false;
-      std::string json;
       if (const auto* color = std::get_if<mcu::PlatformColor>(&v)) {
-        json = colorValue(*color, &wasClipped);
+        writeColor(json, *color, &wasClipped);
       } else if (const auto* number = std::get_if<double>(&v)) {
-        json = numberText(*number);
+        json.raw(numberText(*number));
       } else if (const auto* boolean = std::get_if<bool>(&v)) {
-        json = *boolean ? "true" : "false";
+        json.raw(*boolean ? "true" : "false");
       } else if (const auto* string = std::get_if<std::string>(&v)) {
-        json = jsonString(*string);
+        json.string(*string);
       } else {
         const auto& shadow = std::get<ShadowValue>(v);
-        json = jsonObject({{"color", colorValue(shadow.color, &wasClipped)},
-                           {"offsetX", dimension(shadow.xOffset)},
-                           {"offsetY", dimension(shadow.yOffset)},
-                           {"blur", dimension(shadow.blur)},
-                           {"spread", dimension(shadow.spread)}});
+        json.beginObject().key("color");
+        writeColor(json, shadow.color, &wasClipped);
+        writeDimension(json.key("offsetX"), shadow.xOffset);
+        writeDimension(json.key("offsetY"), shadow.yOffset);
+        writeDimension(json.key("blur"), shadow.blur);
+        writeDimension(json.key("spread"), shadow.spread);
+        json.endObject();
       }
       if (wasClipped) clipped[i] = true;
-      return json;
+    };
+    // The token object ("$type", "$value", or "type", "value" for the
+    // extension entries) laid out for LEVEL.
+    auto entryText = [&](std::size_t i, const ExportJob::Expression& e, int level, bool extension) {
+      std::string out;
+      JsonWriter json(out, level);
+      json.beginObject().key(extension ? "type" : "$type").string(kindName(tokens[i].kind));
+      writeValue(json.key(extension ? "value" : "$value"), i, e);
+      json.endObject();
+      return out;
     };
 
     // Places a token; a name that is a token in one place and a group in another is refused.
-    auto place = [&](Group& root, std::size_t i, std::string entry) {
+    auto place = [&](Group& root, std::size_t i, const ExportJob::Expression& e) {
       const Token& token = tokens[i];
       if (token.kind == TokenKind::boolean || token.kind == TokenKind::string) {
-        root.extensions.emplace_back(
-            dotted[i], jsonObject({{"type", jsonString(kindName(token.kind))}, {"value", std::move(entry)}}));
+        // Root object, "$extensions", the extension's own object, then the entries.
+        root.extensions.emplace_back(dotted[i], entryText(i, e, 3, true));
         return;
       }
       Group* group = &root;
       const auto& path = paths[i];
       for (std::size_t p = 0; p + 1 < path.size(); ++p) {
-        Group& next = group->child(path[p]);
-        if (next.token) {
+        Group::Member& next = group->member(path[p]);
+        if (!next.token.empty()) {
           diagnostics.error("'" + token.displayName() + "' lies inside the token '" + path[p] +
                             "'; a design token cannot hold tokens");
           return;
         }
-        group = &next;
+        if (!next.group) next.group = std::make_unique<Group>();
+        group = next.group.get();
       }
-      Group& leaf = group->child(path.back());
-      if (leaf.token || !leaf.children.empty()) {
+      Group::Member& leaf = group->member(path.back());
+      if (!leaf.token.empty() || leaf.group) {
         diagnostics.error("'" + token.displayName() + "' has the name of a group of tokens, '" + dotted[i] +
                           "'; it is left out");
         return;
       }
-      leaf.token = jsonObject({{"$type", jsonString(kindName(token.kind))}, {"$value", std::move(entry)}});
+      leaf.token = entryText(i, e, static_cast<int>(path.size()), false);
     };
 
     const std::string base = task.fileNameWithoutExtension();
@@ -308,11 +361,11 @@ class DesignTokenExporter final : public Exporter {
       if (paths[i].empty()) continue;
       const Token& token = tokens[i];
       const auto lightExpression = job.expression(token, ColorSource::light, canReference);
-      place(light, i, value(i, lightExpression));
+      place(light, i, lightExpression);
       for (std::size_t o = 0; o < kOverrides.size(); ++o) {
         const ColorSource appearance = kOverrides[o].appearance;
         if (job.valueUnder(token, lightExpression, appearance) == token.displayValue(appearance)) continue;
-        place(overrides[o], i, value(i, job.expression(token, appearance, canReference)));
+        place(overrides[o], i, job.expression(token, appearance, canReference));
       }
     }
     for (std::size_t i = 0; i < tokens.size(); ++i)

@@ -124,18 +124,27 @@ std::string Token::displayName() const {
   return text;
 }
 
-ExportJob::ExportJob(const MerrinColorProject& project, const BuildGroup& group, const BuildTask& task,
-                     std::filesystem::path document)
-    : project_(project), group_(group), task_(task), document_(std::move(document)) {
+GroupTokens::GroupTokens(const MerrinColorProject& project, const BuildGroup& group)
+    : project_(project), group_(group) {
   collect();
 }
+
+ExportJob::ExportJob(std::shared_ptr<const GroupTokens> resolved, const BuildTask& task,
+                     std::filesystem::path document)
+    : resolved_(std::move(resolved)), task_(task), document_(std::move(document)) {
+  names_.resize(resolved_->tokens().size());
+}
+
+ExportJob::ExportJob(const MerrinColorProject& project, const BuildGroup& group, const BuildTask& task,
+                     std::filesystem::path document)
+    : ExportJob(std::make_shared<const GroupTokens>(project, group), task, std::move(document)) {}
 
 std::filesystem::path ExportJob::documentFolder() const {
   std::filesystem::path folder = document_.parent_path();
   return folder.empty() ? std::filesystem::path(".") : folder;
 }
 
-void ExportJob::collect() {
+void GroupTokens::collect() {
   // One walk over the tree: a node linked to the group is exported, and so is
   // everything beneath a linked group. Namespace prefixes come from the
   // walk's own levels, so no item is searched for again.
@@ -171,7 +180,6 @@ void ExportJob::collect() {
     Token token;
     token.item = &item;
     token.entryIndex = entry;
-    token.name = fullName(path.back(), std::vector<std::string>(path.begin(), path.end() - 1));
     token.path = std::move(path);
     token.kind = kind;
     token.variants = std::move(variants);
@@ -243,15 +251,23 @@ void ExportJob::collect() {
   }
 }
 
-std::string ExportJob::fullName(std::string_view name, const std::vector<std::string>& prefixes) const {
-  return Helper::fullName(name, task_, prefixes);
+std::string ExportJob::fullName(std::string_view name, std::span<const std::string> prefixes) const {
+  return Helper::fullName(name, task_, prefixes,
+                          [this](std::string_view piece) { return transformedPiece(piece); });
+}
+
+const std::string& ExportJob::name(const Token& token) const {
+  auto& name = names_[static_cast<std::size_t>(&token - tokens().data())];
+  if (!name)
+    name = fullName(token.path.back(), std::vector<std::string>(token.path.begin(), token.path.end() - 1));
+  return *name;
 }
 
 std::string ExportJob::variantName(const Token& token, ColorSource appearance) const {
   std::string_view word;
   switch (appearance) {
     case ColorSource::light:
-      return token.name;
+      return name(token);
     case ColorSource::lightHighContrast:
       word = "high contrast";
       break;
@@ -267,8 +283,11 @@ std::string ExportJob::variantName(const Token& token, ColorSource appearance) c
   return fullName(token.path.back(), prefixes);
 }
 
-std::string ExportJob::transformedPiece(std::string_view piece) const {
-  return transform(task_.nameTransform(), piece);
+const std::string& ExportJob::transformedPiece(std::string_view piece) const {
+  auto found = casedPieces_.find(std::string(piece));
+  if (found == casedPieces_.end())
+    found = casedPieces_.emplace(std::string(piece), transform(task_.nameTransform(), piece)).first;
+  return found->second;
 }
 
 std::string ExportJob::pathInFolder(std::string_view fileName) const {
@@ -289,7 +308,7 @@ std::string ExportJob::generatedNotice() const {
 
 const TokenValue& ExportJob::valueUnder(const Token& token, const Expression& expression,
                                         ColorSource appearance) const {
-  if (expression.target) return tokens_[*expression.target].displayValue(appearance);
+  if (expression.target) return tokens()[*expression.target].displayValue(appearance);
   return token.displayValue(expression.writtenFor);
 }
 
@@ -305,10 +324,10 @@ std::optional<std::string> ExportJob::customValue(std::string_view key) const {
 }
 
 bool NameTable::claim(const std::string& name, const Token& token, Diagnostics& diagnostics) {
-  const auto [found, inserted] = owners_.emplace(name, token.displayName());
+  const auto [found, inserted] = owners_.emplace(name, &token);
   if (inserted) return true;
-  diagnostics.error("'" + found->second + "' and '" + token.displayName() + "' both export as '" + name +
-                    "'; the second is left out");
+  diagnostics.error("'" + found->second->displayName() + "' and '" + token.displayName() +
+                    "' both export as '" + name + "'; the second is left out");
   return false;
 }
 

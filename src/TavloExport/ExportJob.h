@@ -6,10 +6,12 @@
 #include <array>
 #include <cstddef>
 #include <filesystem>
-#include <map>
+#include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <variant>
 #include <vector>
 
@@ -51,8 +53,6 @@ struct Token {
   // The pieces of the name, untransformed: namespace prefixes, the ramp's
   // name for an entry, then the item's or entry's own name.
   std::vector<std::string> path;
-  // The exported name under the task (fullName of the pieces).
-  std::string name;
   TokenKind kind = TokenKind::color;
   // Stored variants, indexed by ColorSource; the light one is always there.
   std::array<std::optional<TokenValue>, 4> variants;
@@ -72,35 +72,62 @@ struct Token {
   std::string displayName() const;
 };
 
-class ExportJob {
+// The items of one build group resolved into tokens: the same for every task
+// of the group, so a build resolves them once and shares them.
+class GroupTokens {
  public:
-  // Resolves the items of TASK (a task of GROUP) in PROJECT. DOCUMENT is the
-  // document's path: templates are looked up beside it and its file name goes
-  // into the generated-file notice.
-  ExportJob(const MerrinColorProject& project, const BuildGroup& group, const BuildTask& task,
-            std::filesystem::path document);
+  GroupTokens(const MerrinColorProject& project, const BuildGroup& group);
 
   const MerrinColorProject& project() const { return project_; }
   const BuildGroup& group() const { return group_; }
+  // The nodes the group exports, in tree order (linked groups contribute their descendants).
+  const MerrinColorProjectItemList& items() const { return items_; }
+  // Their name pieces from namespaces; parallel to items().
+  const std::vector<std::vector<std::string>>& itemPrefixes() const { return itemPrefixes_; }
+  const std::vector<Token>& tokens() const { return tokens_; }
+
+ private:
+  void collect();
+
+  const MerrinColorProject& project_;
+  const BuildGroup& group_;
+  MerrinColorProjectItemList items_;
+  std::vector<std::vector<std::string>> itemPrefixes_;
+  std::vector<Token> tokens_;
+};
+
+class ExportJob {
+ public:
+  // TASK (a task of the group RESOLVED was made from) over the group's
+  // tokens. DOCUMENT is the document's path: templates are looked up beside
+  // it and its file name goes into the generated-file notice.
+  ExportJob(std::shared_ptr<const GroupTokens> resolved, const BuildTask& task,
+            std::filesystem::path document);
+  // The same, resolving the group's items for this task alone.
+  ExportJob(const MerrinColorProject& project, const BuildGroup& group, const BuildTask& task,
+            std::filesystem::path document);
+
+  const MerrinColorProject& project() const { return resolved_->project(); }
+  const BuildGroup& group() const { return resolved_->group(); }
   const BuildTask& task() const { return task_; }
   const std::filesystem::path& document() const { return document_; }
   // The folder of the document (the current folder for a bare file name).
   std::filesystem::path documentFolder() const;
 
-  // The nodes the task exports, in tree order (linked groups contribute their descendants).
-  const MerrinColorProjectItemList& items() const { return items_; }
-  // Their exported name pieces; parallel to items().
-  const std::vector<std::vector<std::string>>& itemPrefixes() const { return itemPrefixes_; }
-  const std::vector<Token>& tokens() const { return tokens_; }
+  const MerrinColorProjectItemList& items() const { return resolved_->items(); }
+  const std::vector<std::vector<std::string>>& itemPrefixes() const { return resolved_->itemPrefixes(); }
+  const std::vector<Token>& tokens() const { return resolved_->tokens(); }
 
   // The exported name of NAME with namespace PREFIXES under the task.
-  std::string fullName(std::string_view name, const std::vector<std::string>& prefixes) const;
+  std::string fullName(std::string_view name, std::span<const std::string> prefixes) const;
+  // The token's exported name under the task (fullName of its path); TOKEN is one of tokens().
+  const std::string& name(const Token& token) const;
   // The token's name for an appearance, for targets that cannot switch by
   // media or qualifier: "dark", "high contrast" or "dark high contrast" as
   // outermost prefix ("darkHighContrastBrandPrimary"); light is the plain name.
   std::string variantName(const Token& token, ColorSource appearance) const;
   // One name piece cased by the task's transform ("Brand primary" -> "brandPrimary").
-  std::string transformedPiece(std::string_view piece) const;
+  const std::string& transformedPiece(std::string_view piece) const;
 
   // "FOLDER/FILE" (the task's folder and full file name), relative to the output root.
   std::string filePath() const;
@@ -136,15 +163,14 @@ class ExportJob {
   std::optional<std::string> customValue(std::string_view key) const;
 
  private:
-  void collect();
-
-  const MerrinColorProject& project_;
-  const BuildGroup& group_;
+  std::shared_ptr<const GroupTokens> resolved_;
   const BuildTask& task_;
   std::filesystem::path document_;
-  MerrinColorProjectItemList items_;
-  std::vector<std::vector<std::string>> itemPrefixes_;
-  std::vector<Token> tokens_;
+  // Casing goes through ICU and the same namespace pieces come back for
+  // thousands of tokens, so each piece is cased once; names are made when
+  // first asked for (a design-token file never asks).
+  mutable std::unordered_map<std::string, std::string> casedPieces_;
+  mutable std::vector<std::optional<std::string>> names_;
 };
 
 // Names already given out in one file. Two tokens that map to one name are
@@ -155,7 +181,8 @@ class NameTable {
   bool claim(const std::string& name, const Token& token, Diagnostics& diagnostics);
 
  private:
-  std::map<std::string, std::string, std::less<>> owners_;
+  // Each name's first token; its display name is only made for a message.
+  std::unordered_map<std::string, const Token*> owners_;
 };
 
 }  // namespace tavlo::exports

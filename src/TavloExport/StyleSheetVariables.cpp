@@ -70,7 +70,7 @@ std::vector<ExportedFile> StyleSheetVariablesExporter::run(const ExportJob& job,
   };
   for (std::size_t i = 0; i < tokens.size(); ++i) {
     const Token& token = tokens[i];
-    written[i] = claim(token, token.name, names[i][0]);
+    written[i] = claim(token, job.name(token), names[i][0]);
     if (!written[i]) continue;
     own[i][0] = true;
     for (ColorSource appearance : kVariantOrder) {

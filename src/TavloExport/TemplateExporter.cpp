@@ -85,7 +85,7 @@ mustache::data templateData(const ExportJob& job) {
   for (std::size_t i = 0; i < all.size(); ++i) {
     const Token& token = all[i];
     mustache::data entry;
-    entry.set("name", token.name);
+    entry.set("name", job.name(token));
     entry.set("displayName", token.displayName());
     entry.set("kind", std::string(kindName(token.kind)));
     entry.set("is" + std::string(1, static_cast<char>(std::toupper(kindName(token.kind)[0]))) +

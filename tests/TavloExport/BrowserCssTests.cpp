@@ -49,7 +49,7 @@ std::string jsString(const std::string& text) {
 }
 
 // What the page expects of one property: its kind and the expected value.
-std::string expectation(const Token& token, ColorSource appearance) {
+std::string expectation(const ExportJob& job, const Token& token, ColorSource appearance) {
   const TokenValue& value = token.displayValue(appearance);
   std::string kind, expected;
   if (const auto* color = std::get_if<mcu::PlatformColor>(&value)) {
@@ -66,7 +66,7 @@ std::string expectation(const Token& token, ColorSource appearance) {
   } else {
     kind = "string", expected = jsString(std::get<std::string>(value));
   }
-  return "{n:" + jsString(token.name) + ",k:\"" + kind + "\",e:" + expected + "}";
+  return "{n:" + jsString(job.name(token)) + ",k:\"" + kind + "\",e:" + expected + "}";
 }
 
 // Compares computed values in extended sRGB with a tolerance of a hex step.
@@ -128,7 +128,7 @@ TEST(BrowserCss, EveryPropertyComputesToTheDisplayVariantUnderEachAppearance) {
           std::regex_replace(run.files[0].bytes, std::regex(R"(\(prefers-contrast: more\))"),
                              contrast ? "(min-width: 1px)" : "(max-width: 1px)");
       std::string data = "const data=[";
-      for (const Token& token : job.tokens()) data += expectation(token, appearance) + ",\n";
+      for (const Token& token : job.tokens()) data += expectation(job, token, appearance) + ",\n";
       data += "];";
       const fs::path page = scratch / ("page-" + std::to_string(static_cast<int>(appearance)) + ".html");
       spit(page, "<!DOCTYPE html><html><head><meta charset=\"utf-8\"><style>\n" + css +

@@ -30,7 +30,7 @@ const std::string kItems =
 
 std::vector<std::string> names(const ExportJob& job) {
   std::vector<std::string> result;
-  for (const auto& token : job.tokens()) result.push_back(token.name);
+  for (const auto& token : job.tokens()) result.push_back(job.name(token));
   return result;
 }
 
