@@ -2,14 +2,8 @@
 // tasks run into memory, and the programs that read the outputs.
 #pragma once
 
-#include <gtest/gtest.h>
-
-#include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -18,6 +12,7 @@
 #include "TavloData/MerrinColorProject.h"
 #include "TavloExport/ExportJob.h"
 #include "TavloExport/Exporter.h"
+#include "shared/ProcessSupport.h"
 
 namespace exporttest {
 
@@ -25,18 +20,8 @@ namespace fs = std::filesystem;
 using tavlo::exports::Diagnostics;
 using tavlo::exports::ExportedFile;
 using tavlo::exports::ExportJob;
-
-inline std::string slurp(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-inline void spit(const fs::path& path, const std::string& bytes) {
-  fs::create_directories(path.parent_path());
-  std::ofstream(path, std::ios::binary) << bytes;
-}
+using testprocess::slurp;
+using testprocess::spit;
 
 inline const fs::path& showcasePath() {
   static const fs::path path = fs::path(TAVLO_SOURCE_DIR) / "examples" / "build-showcase.tavlo";
@@ -114,38 +99,11 @@ struct CommandResult {
   std::string output;
 };
 inline CommandResult runCommand(const std::string& command) {
-  CommandResult result;
-  FILE* pipe = ::popen((command + " 2>&1").c_str(), "r");
-  if (!pipe) return result;
-  char buffer[4096];
-  std::size_t n;
-  while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) result.output.append(buffer, n);
-  const int raw = ::pclose(pipe);
-  result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  return result;
+  const testprocess::ToolRun run =
+      testprocess::run({"/bin/sh", "-c", command + " 2>&1"}, {}, std::chrono::seconds(600));
+  return {run.finished ? run.status : -1, run.out};
 }
 
-// A fresh folder for one test, removed afterwards.
-class Scratch {
- public:
-  Scratch() {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    std::string name = std::string(info->test_suite_name()) + "-" + info->name();
-    for (char& c : name)
-      if (c == '/') c = '-';
-    path_ = fs::temp_directory_path() / ("tavlo-export-" + std::to_string(::getpid()) + "-" + name);
-    fs::remove_all(path_);
-    fs::create_directories(path_);
-  }
-  ~Scratch() {
-    std::error_code ignored;
-    fs::remove_all(path_, ignored);
-  }
-  const fs::path& path() const { return path_; }
-  fs::path operator/(const fs::path& name) const { return path_ / name; }
-
- private:
-  fs::path path_;
-};
+using Scratch = testprocess::ScratchFolder;
 
 }  // namespace exporttest
