@@ -17,8 +17,6 @@ TEST(ColorCommand, ConvertWritesTheRequestedNotation) {
     std::string out;
   } cases[] = {
       {{"color", "convert", "1 0.5 0 1", "--to", "hexRGB"}, "0xFF8000\n"},
-      // Not floatRGBA, so the other notations are tried.
-      {{"color", "convert", "rgb(255, 0, 0)", "--to", "cssOKLCH"}, "oklch(62.8% 0.2577 29.2)\n"},
       {{"color", "convert", "#FF8000", "--from", "htmlRGB", "--to", "swiftColorRGBA", "--round", "2"},
        "Color(red: 1, green: 0.5, blue: 0, opacity: 1)\n"},
       {{"color", "convert", "color(display-p3 1 0 0)", "--to", "hexRGB", "--p3-prefix", "p3: "},
@@ -28,12 +26,9 @@ TEST(ColorCommand, ConvertWritesTheRequestedNotation) {
        "rgb(255, 0, 0) /* clipped */\n"},
       // The CSS colour functions are tried too, though the library's guess leaves them out.
       {{"color", "convert", "oklch(70% 0.3 150)", "--to", "cssColor"}, "color(srgb 0 0.7968 0)\n"},
-      {{"color", "convert", "oklab(0.7 0.1 0.1)", "--to", "hexRGB"}, "0xE57F4E\n"},
       // --space converts: into Display P3, and into extended sRGB without clipping.
       {{"color", "convert", "1 0 0 1", "--space", "displayP3", "--to", "floatRGBA"},
        "0.9175 0.2003 0.1386 1\n"},
-      {{"color", "convert", "color(display-p3 1 0 0)", "--space", "sRGBExtended", "--to", "floatRGBA"},
-       "1.0931 -0.2267 -0.1501 1\n"},
       {{"color", "convert", "1.2 -0.1 0 1", "--space", "sRGBExtended", "--to", "floatRGBA"},
        "1.2 -0.1 0 1\n"},
   };
@@ -42,31 +37,6 @@ TEST(ColorCommand, ConvertWritesTheRequestedNotation) {
     ToolRun run = tavlo(c.args);
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out, c.out);
-  }
-}
-
-// What one conversion writes, the next reads back to the colour it started from.
-TEST(ColorCommand, ConversionsRoundTrip) {
-  struct Case {
-    std::string text;
-    Args there, back;
-  } cases[] = {
-      {"#336699", {"--to", "cssOKLAB"}, {"--to", "htmlRGB"}},
-      {"#336699", {"--to", "cssOKLCH", "--round", "6"}, {"--to", "htmlRGB"}},
-      {"1 0.5 0 1", {"--space", "displayP3", "--to", "cssColor"}, {"--space", "sRGB", "--to", "floatRGBA"}},
-      {"0xFF800080", {"--from", "hexRGBA", "--to", "cssRGB"}, {"--to", "hexRGBA"}},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.text + " " + c.there.back());
-    Args there{"color", "convert", c.text};
-    there.insert(there.end(), c.there.begin(), c.there.end());
-    const ToolRun first = tavlo(there);
-    ASSERT_EQ(first.status, 0) << first.err;
-    Args back{"color", "convert", first.out.substr(0, first.out.size() - 1), "--round", "2"};
-    back.insert(back.end(), c.back.begin(), c.back.end());
-    const ToolRun second = tavlo(back);
-    EXPECT_EQ(second.status, 0) << second.err;
-    EXPECT_EQ(second.out, c.text + "\n") << first.out;
   }
 }
 
