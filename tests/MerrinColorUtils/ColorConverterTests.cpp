@@ -233,12 +233,6 @@ TEST(ColorFormatTable, OrderAndSupport) {
     EXPECT_EQ(std::count(orderedFormats().begin(), orderedFormats().end(), left_out), 0);
   }
   EXPECT_EQ(supportedFormats(ColorSpace::oklch), std::vector<ColorFormat>{ColorFormat::cssOKLCH});
-  for (ColorFormat format : allColorFormats()) {
-    EXPECT_EQ(colorFormatFromRaw(rawValue(format)), format);
-    EXPECT_EQ(colorFormatFromRaw(caseName(format)), format);
-  }
-  EXPECT_EQ(colorFormatFromRaw(17), std::nullopt);
-  EXPECT_EQ(colorFormatFromRaw("hexrgb"), std::nullopt);
 }
 
 TEST(Clipboard, CopiesTheClipboardNotation) {
