@@ -51,6 +51,8 @@ TEST(RawValues, LCHInterpolationTakesTheShortWayAndIgnoresGreyHues) {
       {grey, red, 0.5, radians(30)},
       {red, grey, 0.5, radians(30)},
       {grey, red, 0.01, radians(30)},
+      // A grey read from RGB keeps a trace of chroma (about 4e-8): still a grey.
+      {{0.5, 4e-8, radians(250), 1}, red, 0.5, radians(30)},
       {red, {0.5, 0.1, radians(90), 1}, -3, radians(30)},  // fractions clamp
   };
   for (const auto& c : cases) {
