@@ -322,9 +322,20 @@ class Engine {
 
   static bool isSpacer(const View& v) { return v.kind() == NodeKind::spacer; }
 
-  // Sizes of a stack's children for a proposal: the least flexible children
-  // are offered their share of the room first, and whatever they leave is
-  // shared among the rest, spacers last.
+  // The priority set nearest the outside of a stack child, through its modifiers.
+  static double layoutPriorityOf(const View& v) {
+    for (const ViewNode* n = v.node().get(); n;) {
+      if (n->layoutPriority) return *n->layoutPriority;
+      const View* child = modifiedChild(*n);
+      n = child ? child->node().get() : nullptr;
+    }
+    return 0;
+  }
+
+  // Sizes of a stack's children for a proposal: the children of the highest
+  // layout priority are offered the room first, less what the others need at
+  // least; among equals the least flexible are offered their share first, and
+  // whatever they leave is shared among the rest, spacers last.
   std::vector<Size> stackChildSizes(const StackNode& s, const Environment& env, ProposedSize p) {
     const bool vertical = s.vertical;
     std::vector<std::size_t> shown;
@@ -355,21 +366,25 @@ class Engine {
 
     struct Flex {
       std::size_t index;
+      double priority;
+      double minimum;
       double flexibility;
     };
     std::vector<Flex> order;
     for (std::size_t i : shown) {
       const View& c = s.children[i];
       if (isSpacer(c)) {
-        order.push_back({i, HUGE_VAL});
+        order.push_back({i, -HUGE_VAL, 0, HUGE_VAL});
         continue;
       }
       const double lo = alongOf(size(c, env, propose(0.0)));
       const double hi = alongOf(size(c, env, propose(HUGE_VAL)));
-      order.push_back({i, hi - lo});
+      order.push_back({i, layoutPriorityOf(c), lo, hi - lo});
     }
-    std::stable_sort(order.begin(), order.end(),
-                     [](const Flex& a, const Flex& b) { return a.flexibility < b.flexibility; });
+    std::stable_sort(order.begin(), order.end(), [](const Flex& a, const Flex& b) {
+      if (a.priority != b.priority) return a.priority > b.priority;
+      return a.flexibility < b.flexibility;
+    });
 
     // Spacers only take what the other children leave: they are offered
     // their share after everyone else, and their minimum is held back first.
@@ -381,14 +396,24 @@ class Engine {
       else
         ++others;
     }
-    std::size_t left = others;
-    for (const Flex& f : order) {
-      const View& c = s.children[f.index];
-      if (isSpacer(c)) continue;
-      const double share = std::isinf(remaining) ? remaining : std::max(0.0, remaining / double(left));
-      sizes[f.index] = size(c, env, propose(share));
-      if (!std::isinf(remaining)) remaining -= alongOf(sizes[f.index]);
-      --left;
+    // What the children from each position on need at least; summed from the
+    // end, so that nothing is held back once the lowest priority's turn comes.
+    std::vector<double> neededFrom(others + 1, 0.0);
+    for (std::size_t k = others; k-- > 0;) neededFrom[k] = neededFrom[k + 1] + order[k].minimum;
+    for (std::size_t at = 0; at < others;) {
+      std::size_t end = at;
+      while (end < others && order[end].priority == order[at].priority) ++end;
+      // Children of one priority share what the lower ones can spare, the
+      // least flexible first.
+      for (std::size_t k = at; k < end; ++k) {
+        const Flex& f = order[k];
+        const double share = std::isinf(remaining)
+                                 ? remaining
+                                 : std::max(0.0, (remaining - neededFrom[end]) / double(end - k));
+        sizes[f.index] = size(s.children[f.index], env, propose(share));
+        if (!std::isinf(remaining)) remaining -= alongOf(sizes[f.index]);
+      }
+      at = end;
     }
     std::size_t spacers = order.size() - others;
     for (const Flex& f : order) {

@@ -141,6 +141,13 @@ View View::tagged(std::string tag) const {
   return View(node);
 }
 
+View View::layoutPriority(double priority) const {
+  auto node = std::make_shared<EnvironmentNode>();
+  node->child = *this;
+  node->layoutPriority = sanitized(priority);
+  return View(node);
+}
+
 // ------------------------------------------------------------------ texts
 
 std::string TextNode::plainText() const {

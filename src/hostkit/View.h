@@ -44,6 +44,8 @@ struct ViewNode {
   NodeKind kind;
   // A free label for tests and diagnostics; the layout copies it to the placed node.
   std::string tag;
+  // Set by View::layoutPriority on the node it wraps around a view.
+  std::optional<double> layoutPriority;
 };
 
 class Text;
@@ -97,6 +99,14 @@ class View {
   View truncationMode(TruncationMode mode) const;
 
   View tagged(std::string tag) const;
+
+  // Within a stack that cannot give every child what it wants, children of a
+  // higher priority are offered the room first, once the least that each
+  // lower-priority child needs is held back; so those give way first. Among
+  // equal priorities the least flexible are offered their share first. A
+  // stack child's priority is the one set nearest its outside, looking
+  // through modifiers; unset: 0.
+  View layoutPriority(double priority) const;
 
  private:
   std::shared_ptr<const ViewNode> node_;

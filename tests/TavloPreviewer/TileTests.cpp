@@ -264,28 +264,46 @@ TEST_F(TileTest, NumbersOnATileShareTheLocaleDigits) {
       (Texts{"Spacing", "\u0661\u0662\u066B\u0665", "\u0660 to \u0661\u0660\u0660", "\u0661\u0660 steps"}));
 }
 
-// Every text and the shadow square inside the content insets, however long the texts.
+// Every text and the shadow square inside the content insets, however long
+// the texts; the name keeps its two lines while the reference gives way, and
+// a text's value keeps its three.
 TEST_F(TileTest, LongContentStaysInsideItsTile) {
   const std::string longName = "A name long enough to need two lines and then some more words";
   const std::string reference =
       "Referenced item whose own name runs over three lines of callout text, and on";
-  auto text = std::make_shared<MerrinColorString>(
+  auto lines = std::make_shared<MerrinColorString>(
       std::make_shared<ThemeableString>("First line of the value\nSecond line of it\nThird line\nFourth"),
       AppearanceType::none);
-  Node target = MerrinColorProjectItem::makeStringItem(makeUUIDString(), text, reference);
+  Node target = MerrinColorProjectItem::makeStringItem(makeUUIDString(), lines, reference);
   Node card = shadow(drop(4, 4, 8, 0));
-  card->setName(reference);
-  const Node cases[] = {
-      MerrinColorProjectItem::makeStringAlias(makeUUIDString(), aliasTo<MerrinColorStringAlias>(target),
-                                              longName),
-      MerrinColorProjectItem::makeShadowAlias(makeUUIDString(), aliasTo<MerrinColorShadowAlias>(card),
-                                              longName),
-      card,
+  Node swatch = color(srgb(0.2, 0.4, 0.8));
+  Node spacing = number(8, 0, 32);
+  for (const Node& n : {card, swatch, spacing}) n->setName(reference);
+  const struct {
+    const char* kind;
+    Node item;
+    int valueLines;  // 0: no value row
+  } cases[] = {
+      {"text alias",
+       MerrinColorProjectItem::makeStringAlias(makeUUIDString(), aliasTo<MerrinColorStringAlias>(target),
+                                               longName),
+       3},
+      {"shadow alias",
+       MerrinColorProjectItem::makeShadowAlias(makeUUIDString(), aliasTo<MerrinColorShadowAlias>(card),
+                                               longName),
+       0},
+      {"colour alias",
+       MerrinColorProjectItem::makeAlias(makeUUIDString(), aliasTo<MerrinColorAlias>(swatch), longName), 0},
+      {"number alias",
+       MerrinColorProjectItem::makeNumberAlias(makeUUIDString(), aliasTo<MerrinColorNumberAlias>(spacing),
+                                               longName),
+       1},
+      {"shadow", card, 0},
   };
   const hostkit::Rect content{11, 8, 138, 144};
-  for (const Node& item : cases) {
-    SCOPED_TRACE(item->name());
-    LayoutNode t = tile(item);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.kind);
+    LayoutNode t = tile(c.item);
     for (auto* n : t.findAll([](const LayoutNode& n) { return n.text.has_value(); })) {
       EXPECT_GE(n->frame.minY(), content.minY() - 0.5) << n->text->text;
       EXPECT_LE(n->frame.maxY(), content.maxY() + 0.5) << n->text->text;
@@ -294,6 +312,13 @@ TEST_F(TileTest, LongContentStaysInsideItsTile) {
     if (auto* square = t.findTag("shadowSquare")) {
       EXPECT_GE(square->frame.height, tileLowerPartMinimumHeight);
       EXPECT_LE(square->frame.maxY(), content.maxY() + 0.5);
+    }
+    EXPECT_EQ(text(t, "colorName")->lineCount, 2);
+    if (auto* ref = text(t, "reference")) {
+      EXPECT_TRUE(ref->isTruncated);
+    }
+    if (c.valueLines) {
+      EXPECT_EQ(text(t, "value")->lineCount, c.valueLines);
     }
   }
 }

@@ -76,6 +76,11 @@ TEST(Layout, PlacesStacksPaddingFramesSpacersAndOverlays) {
       {"rigid children first, the flexible colour gets the rest",
        VStack(H::center, 0, {ColorView(red).tagged("fill"), box(10, 30, "a")}), {10, 100}, {10, 100},
        {{"fill", {0, 0, 10, 70}}, {"a", {0, 70, 10, 30}}}},
+      {"a higher priority is offered the room first, through its modifiers",
+       VStack(H::center, 0, {ColorView(red).frame(Flexible{none, none, 10, 50, {}}).tagged("low"),
+                             ColorView(red).frame(Flexible{none, none, 10, 50, {}}).layoutPriority(1)
+                                 .tagged("high")}),
+       {10, 60}, {10, 60}, {{"low", {0, 0, 10, 10}}, {"high", {0, 10, 10, 50}}}},
       {"negative padding grows the child", ColorView(red).tagged("grown").padding(-4).frame(20, 20), {},
        {20, 20}, {{"grown", {-4, -4, 28, 28}}}},
       {"placed group puts children at their frames",

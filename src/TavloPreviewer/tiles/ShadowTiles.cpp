@@ -58,8 +58,10 @@ std::vector<View> detailRows(const ShadowDetails& s) {
 // alias's reference line needs the room, down to a square that still shows
 // the shadow; the texts give way after that.
 View lowerPart(const View& content) {
-  return content.frame(View::FlexibleFrame{std::nullopt, std::nullopt, tileLowerPartMinimumHeight,
-                                           tileLowerPartHeight, Alignment::center()});
+  return content
+      .frame(View::FlexibleFrame{std::nullopt, std::nullopt, tileLowerPartMinimumHeight, tileLowerPartHeight,
+                                 Alignment::center()})
+      .layoutPriority(tileLowerPartPriority);
 }
 
 }  // namespace

@@ -25,7 +25,8 @@ View ColorNameView::body() const {
       .lineLimit(2)
       .truncationMode(TruncationMode::middle)
       .view()
-      .tagged("colorName");
+      .tagged("colorName")
+      .layoutPriority(tileNamePriority);
 }
 
 View itemNameRow(const MerrinColorProjectItemPtr& item) {
@@ -38,7 +39,8 @@ View ColorAliasReferenceView::body() const {
       .truncationMode(TruncationMode::middle)
       .foregroundColor(textColor)
       .view()
-      .tagged("reference");
+      .tagged("reference")
+      .layoutPriority(tileSecondaryTextPriority);
 }
 
 View PreviewColorRampColorView::body() const {

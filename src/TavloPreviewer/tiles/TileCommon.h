@@ -25,6 +25,12 @@ inline constexpr double tileRowSpacing = 1;
 inline constexpr double tileLowerPartHeight = 60;
 // The least a shadow square keeps when long texts above it need the room.
 inline constexpr double tileLowerPartMinimumHeight = 24;
+// Which rows give way first when a tile's texts need more room than it has:
+// the lower part (down to its minimum), then the alias's reference line, then
+// values and details; the name, the most telling text, last.
+inline constexpr double tileNamePriority = 1;
+inline constexpr double tileSecondaryTextPriority = -1;
+inline constexpr double tileLowerPartPriority = -2;
 // The inner edge every tile draws over its content.
 inline constexpr double tileBorderWidth = 2;
 inline constexpr double tileBorderOpacity = 0.1;
