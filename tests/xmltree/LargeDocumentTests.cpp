@@ -42,13 +42,6 @@ TEST_F(LargeDocument, NamesTextsAndAttributesAcrossPieceBoundaries) {
   EXPECT_TRUE(lines.empty());
 }
 
-TEST_F(LargeDocument, ErrorsLeavingTheFirstPieceTellTheirLine) {
-  const XMLPtr root = testing::parse("<r>\n" + repeat("<a>some text</a>\n", 20'000) + "</x>");
-  EXPECT_FALSE(root);
-  ASSERT_EQ(lines.size(), 1u);
-  EXPECT_NE(lines[0].find("(line 20002, column 2)"), std::string::npos) << lines[0];
-}
-
 // What the number reading has always been: strtod in the "C" locale, the
 // whole text read.
 std::optional<double> strtodReading(const std::string& text) {
