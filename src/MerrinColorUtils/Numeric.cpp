@@ -5,7 +5,9 @@
 namespace mcu {
 
 double roundTo(double value, int places) {
-  const double p = std::pow(10.0, places);
+  // Powers of ten up to 10^22 are exact doubles; colour texts round every component.
+  static constexpr double kPowers[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11};
+  const double p = places >= 0 && places < 12 ? kPowers[places] : std::pow(10.0, places);
   // std::round rounds halves away from zero, which is how colour components are shown.
   return std::round(value * p) / p;
 }

@@ -1,5 +1,6 @@
 #include "TavloExport/ColorTexts.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -43,18 +44,32 @@ mcu::ColorFormat colorFormatFor(BuildExportFormat format) {
   return mcu::ColorFormat::htmlRGB;
 }
 
+bool inUnitRange(const mcu::PlatformColor& color) {
+  for (double component : {color.redComponent(), color.greenComponent(), color.blueComponent()})
+    if (!(component >= -kGamutTolerance && component <= 1 + kGamutTolerance)) return false;
+  return true;
+}
+
+SRGBFit fitIntoSRGB(const mcu::PlatformColor& color) {
+  const auto& space = color.colorSpace();
+  if (space == mcu::PlatformColorSpace::sRGB()) return {false, color};
+  // sRGB is extended sRGB clipped, so one conversion answers both.
+  const mcu::PlatformColor extended =
+      space == mcu::PlatformColorSpace::extendedSRGB()
+          ? color
+          : *color.colorUsingColorSpace(mcu::PlatformColorSpace::extendedSRGB());
+  auto clip = [](double c) { return std::clamp(c, 0.0, 1.0); };
+  return {!inUnitRange(extended),
+          mcu::PlatformColor::colorWithSRGBRed(clip(extended.redComponent()), clip(extended.greenComponent()),
+                                               clip(extended.blueComponent()), color.alphaComponent())};
+}
+
 bool isOutsideSRGB(const mcu::PlatformColor& color) {
-  if (color.colorSpace() == mcu::PlatformColorSpace::sRGB()) return false;
-  const auto extended = color.colorUsingColorSpace(mcu::PlatformColorSpace::extendedSRGB());
-  if (!extended) return false;
-  for (double component : {extended->redComponent(), extended->greenComponent(), extended->blueComponent()})
-    if (!(component >= -kGamutTolerance && component <= 1 + kGamutTolerance)) return true;
-  return false;
+  return fitIntoSRGB(color).outside;
 }
 
 mcu::PlatformColor clippedSRGB(const mcu::PlatformColor& color) {
-  if (color.colorSpace() == mcu::PlatformColorSpace::sRGB()) return color;
-  return color.colorUsingColorSpace(mcu::PlatformColorSpace::sRGB()).value_or(color);
+  return fitIntoSRGB(color).clipped;
 }
 
 std::string cssExactColor(const mcu::PlatformColor& color) {
@@ -69,13 +84,14 @@ CssColorText cssColorText(const mcu::PlatformColor& color, BuildExportFormat for
     return {convert(color, notation, workingColorSpaceFor(color.colorSpace())), std::nullopt};
   // Hex and rgb() are sRGB notations: anything else is written in sRGB,
   // clipped when it has to be, with the exact colour beside it.
-  CssColorText result{convert(clippedSRGB(color), notation, mcu::ColorSpace::sRGB), std::nullopt};
+  const SRGBFit fit = fitIntoSRGB(color);
+  CssColorText result{convert(fit.clipped, notation, mcu::ColorSpace::sRGB), std::nullopt};
   // "rgb(R, G, B / A)" mixes the comma and the slash forms, which style-sheet
   // parsers refuse; the comma form with alpha is rgba().
   if (const auto slash = result.text.find(" / ");
       slash != std::string::npos && result.text.starts_with("rgb("))
     result.text = "rgba(" + result.text.substr(4, slash - 4) + ", " + result.text.substr(slash + 3);
-  if (isOutsideSRGB(color)) result.exact = cssExactColor(color);
+  if (fit.outside) result.exact = cssExactColor(color);
   return result;
 }
 

@@ -15,8 +15,19 @@ namespace tavlo::exports {
 // The converter notation of a task format: cssHex -> htmlRGB, cssRGBA -> cssRGB ...
 mcu::ColorFormat colorFormatFor(BuildExportFormat format);
 
-// Whether the colour lies outside sRGB: a Display P3 colour beyond the sRGB
-// gamut, or extended-sRGB components below 0 or above 1.
+// A colour seen from sRGB, from one conversion: whether it lies outside
+// sRGB (a Display P3 colour beyond the sRGB gamut, or extended-sRGB
+// components below 0 or above 1) and the colour in sRGB, clipped to 0...1.
+struct SRGBFit {
+  bool outside = false;
+  mcu::PlatformColor clipped;
+};
+SRGBFit fitIntoSRGB(const mcu::PlatformColor& color);
+
+// Whether the components of an RGB colour lie in 0...1, give or take what
+// four decimal places cannot show.
+bool inUnitRange(const mcu::PlatformColor& color);
+
 bool isOutsideSRGB(const mcu::PlatformColor& color);
 
 struct CssColorText {

@@ -78,7 +78,7 @@ class CssExporter final : public Exporter {
 
     std::vector<std::string> names(tokens.size());
     std::vector<bool> written(tokens.size(), false);
-    NameTable table;
+    NameTable table(tokens.size());
     for (std::size_t i = 0; i < tokens.size(); ++i) {
       if (job.name(tokens[i]).empty()) {
         diagnostics.error("'" + tokens[i].displayName() + "' has an empty name; CSS cannot hold it");

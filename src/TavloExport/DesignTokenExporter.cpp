@@ -127,48 +127,38 @@ class JsonWriter {
   bool afterKey_ = false;
 };
 
-bool inUnitRange(const mcu::PlatformColor& color) {
-  for (double c : {color.redComponent(), color.greenComponent(), color.blueComponent()})
-    if (!(c >= -1e-5 && c <= 1 + 1e-5)) return false;
-  return true;
-}
-
 // The colour object: sRGB colours as "srgb", wider ones as "display-p3";
 // what neither holds is clipped into sRGB (and reported by the caller).
 void writeColor(JsonWriter& json, const mcu::PlatformColor& color, bool* clipped) {
-  const auto& space = color.colorSpace();
-  // One conversion serves the gamut test, the sRGB components and the hex
-  // fallback: sRGB is extended sRGB clipped.
-  const mcu::PlatformColor extended =
-      space == mcu::PlatformColorSpace::sRGB() || space == mcu::PlatformColorSpace::extendedSRGB()
-          ? color
-          : *color.colorUsingColorSpace(mcu::PlatformColorSpace::extendedSRGB());
-  std::optional<mcu::PlatformColor> written;
+  const SRGBFit fit = fitIntoSRGB(color);
+  const bool isP3 = color.colorSpace() == mcu::PlatformColorSpace::displayP3();
+  mcu::PlatformColor written = fit.clipped;
   std::string_view spaceName = "srgb";
-  if (inUnitRange(extended) && space != mcu::PlatformColorSpace::displayP3()) {
-    written = extended;
-  } else {
+  // An sRGB colour may carry components beyond 0...1, which Display P3 may hold.
+  if (isP3 || fit.outside || !inUnitRange(fit.clipped)) {
     // The platform's Display P3 clips; read the extended components to see whether it had to.
-    auto p3 = space == mcu::PlatformColorSpace::displayP3()
-                  ? color
-                  : *color.colorUsingColorSpace(mcu::PlatformColorSpace::extendedDisplayP3());
+    const mcu::PlatformColor p3 =
+        isP3 ? color : *color.colorUsingColorSpace(mcu::PlatformColorSpace::extendedDisplayP3());
     if (inUnitRange(p3)) {
       written = p3;
       spaceName = "display-p3";
+    } else {
+      *clipped = true;
     }
-  }
-  if (!written) {
-    written = extended;
-    *clipped = true;
   }
   auto unit = [](double c) { return std::clamp(c, 0.0, 1.0); };
   json.beginObject().key("colorSpace").string(spaceName).key("components").beginArray();
-  for (double c : {written->redComponent(), written->greenComponent(), written->blueComponent()})
+  for (double c : {written.redComponent(), written.greenComponent(), written.blueComponent()})
     json.raw(numberText(component(unit(c))));
-  char hex[8];
-  auto byte = [&](double c) { return static_cast<int>(std::lround(unit(c) * 255)); };
-  std::snprintf(hex, sizeof hex, "#%02x%02x%02x", byte(extended.redComponent()),
-                byte(extended.greenComponent()), byte(extended.blueComponent()));
+  // "#rrggbb" of the clipped sRGB colour.
+  char hex[] = "#000000";
+  const double channels[] = {fit.clipped.redComponent(), fit.clipped.greenComponent(),
+                             fit.clipped.blueComponent()};
+  for (std::size_t c = 0; c < 3; ++c) {
+    const auto byte = static_cast<unsigned>(std::lround(unit(channels[c]) * 255));
+    hex[1 + 2 * c] = "0123456789abcdef"[byte >> 4];
+    hex[2 + 2 * c] = "0123456789abcdef"[byte & 15];
+  }
   json.endArray()
       .key("alpha")
       .raw(numberText(unit(color.alphaComponent())))
@@ -195,47 +185,57 @@ std::string mappedPiece(std::string_view piece) {
 // by one, which a group of thousands of tokens cannot afford, so members
 // are indexed here and keep the order they come in.
 struct Group {
-  // A token (its JSON text laid out for its level) or a group.
+  // A token to write: its index and what it says.
+  struct Entry {
+    std::size_t token;
+    ExportJob::Expression expression;
+  };
+  // A token or a group.
   struct Member {
     std::string name;
-    std::string token;
+    std::optional<Entry> entry;
     std::unique_ptr<Group> group;
   };
   std::string description;
   std::vector<Member> members;
   std::unordered_map<std::string, std::size_t> index;
-  std::vector<std::pair<std::string, std::string>> extensions;  // unique dotted paths and JSON texts
+  std::vector<std::pair<std::string, Entry>> extensions;  // unique dotted paths
 
   // The member NAME; a new one is neither token nor group yet.
   Member& member(const std::string& name) {
     const auto [found, inserted] = index.emplace(name, members.size());
-    if (inserted) members.push_back({name, {}, nullptr});
+    if (inserted) members.push_back({name, std::nullopt, nullptr});
     return members[found->second];
   }
 
-  void write(JsonWriter& json) const {
+  // Tokens are written where they fall, by WRITE_ENTRY(json, entry, isExtension),
+  // so no token's text is made apart and copied in.
+  template <class WriteEntry>
+  void write(JsonWriter& json, const WriteEntry& writeEntry) const {
     json.beginObject();
     if (!description.empty()) json.key("$description").string(description);
     if (!extensions.empty()) {
       json.key("$extensions").beginObject().key(kExtensionKey).beginObject();
-      for (const auto& [name, value] : extensions) json.key(name).raw(value);
+      for (const auto& [name, entry] : extensions) writeEntry(json.key(name), entry, true);
       json.endObject().endObject();
     }
     for (const auto& member : members) {
       json.key(member.name);
       if (member.group)
-        member.group->write(json);
+        member.group->write(json, writeEntry);
       else
-        json.raw(member.token);
+        writeEntry(json, *member.entry, false);
     }
     json.endObject();
   }
 
-  std::string text() const {
+  template <class WriteEntry>
+  std::string text(const WriteEntry& writeEntry) const {
     std::string out;
     JsonWriter json(out);
-    write(json);
-    return out + "\n";
+    write(json, writeEntry);
+    out += '\n';
+    return out;
   }
 };
 
@@ -248,7 +248,7 @@ class DesignTokenExporter final : public Exporter {
     // Each token's path of mapped names; empty when it cannot be written.
     std::vector<std::vector<std::string>> paths(tokens.size());
     std::vector<std::string> dotted(tokens.size());
-    NameTable table;
+    NameTable table(tokens.size());
     for (std::size_t i = 0; i < tokens.size(); ++i) {
       const Token& token = tokens[i];
       std::vector<std::string> path;
@@ -309,30 +309,25 @@ class DesignTokenExporter final : public Exporter {
       }
       if (wasClipped) clipped[i] = true;
     };
-    // The token object ("$type", "$value", or "type", "value" for the
-    // extension entries) laid out for LEVEL.
-    auto entryText = [&](std::size_t i, const ExportJob::Expression& e, int level, bool extension) {
-      std::string out;
-      JsonWriter json(out, level);
-      json.beginObject().key(extension ? "type" : "$type").string(kindName(tokens[i].kind));
-      writeValue(json.key(extension ? "value" : "$value"), i, e);
+    // The token object: "$type" and "$value", or "type" and "value" in the extension.
+    auto writeEntry = [&](JsonWriter& json, const Group::Entry& entry, bool extension) {
+      json.beginObject().key(extension ? "type" : "$type").string(kindName(tokens[entry.token].kind));
+      writeValue(json.key(extension ? "value" : "$value"), entry.token, entry.expression);
       json.endObject();
-      return out;
     };
 
     // Places a token; a name that is a token in one place and a group in another is refused.
     auto place = [&](Group& root, std::size_t i, const ExportJob::Expression& e) {
       const Token& token = tokens[i];
       if (token.kind == TokenKind::boolean || token.kind == TokenKind::string) {
-        // Root object, "$extensions", the extension's own object, then the entries.
-        root.extensions.emplace_back(dotted[i], entryText(i, e, 3, true));
+        root.extensions.emplace_back(dotted[i], Group::Entry{i, e});
         return;
       }
       Group* group = &root;
       const auto& path = paths[i];
       for (std::size_t p = 0; p + 1 < path.size(); ++p) {
         Group::Member& next = group->member(path[p]);
-        if (!next.token.empty()) {
+        if (next.entry) {
           diagnostics.error("'" + token.displayName() + "' lies inside the token '" + path[p] +
                             "'; a design token cannot hold tokens");
           return;
@@ -341,12 +336,12 @@ class DesignTokenExporter final : public Exporter {
         group = next.group.get();
       }
       Group::Member& leaf = group->member(path.back());
-      if (!leaf.token.empty() || leaf.group) {
+      if (leaf.entry || leaf.group) {
         diagnostics.error("'" + token.displayName() + "' has the name of a group of tokens, '" + dotted[i] +
                           "'; it is left out");
         return;
       }
-      leaf.token = entryText(i, e, static_cast<int>(path.size()), false);
+      leaf.entry = Group::Entry{i, e};
     };
 
     const std::string base = task.fileNameWithoutExtension();
@@ -368,20 +363,22 @@ class DesignTokenExporter final : public Exporter {
         place(overrides[o], i, job.expression(token, appearance, canReference));
       }
     }
+
+    std::vector<ExportedFile> files;
+    files.push_back({job.filePath(), light.text(writeEntry)});
+    Json contexts = Json::object();
+    contexts["light"] = Json::array();
+    for (std::size_t o = 0; o < kOverrides.size(); ++o) {
+      const std::string name = base + "." + std::string(kOverrides[o].context) + ".json";
+      files.push_back({job.pathInFolder(name), overrides[o].text(writeEntry)});
+      contexts[std::string(kOverrides[o].context)] = Json::array({Json{{"$ref", name}}});
+    }
+    // Values are made as the files are written, so clipping is known only now.
     for (std::size_t i = 0; i < tokens.size(); ++i)
       if (clipped[i])
         diagnostics.warning("'" + tokens[i].displayName() +
                             "' is outside the colour spaces written here; it is written clipped into sRGB");
 
-    std::vector<ExportedFile> files;
-    files.push_back({job.filePath(), light.text()});
-    Json contexts = Json::object();
-    contexts["light"] = Json::array();
-    for (std::size_t o = 0; o < kOverrides.size(); ++o) {
-      const std::string name = base + "." + std::string(kOverrides[o].context) + ".json";
-      files.push_back({job.pathInFolder(name), overrides[o].text()});
-      contexts[std::string(kOverrides[o].context)] = Json::array({Json{{"$ref", name}}});
-    }
     Json resolver = Json::object();
     resolver["name"] = base;
     resolver["version"] = "2025.10";

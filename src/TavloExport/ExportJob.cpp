@@ -284,9 +284,14 @@ std::string ExportJob::variantName(const Token& token, ColorSource appearance) c
 }
 
 const std::string& ExportJob::transformedPiece(std::string_view piece) const {
-  auto found = casedPieces_.find(std::string(piece));
-  if (found == casedPieces_.end())
-    found = casedPieces_.emplace(std::string(piece), transform(task_.nameTransform(), piece)).first;
+  return resolved_->casedPiece(task_.nameTransform(), piece);
+}
+
+const std::string& GroupTokens::casedPiece(BuildNameTransform transform, std::string_view piece) const {
+  auto& cache = casedPieces_.at(static_cast<std::size_t>(transform));
+  auto found = cache.find(piece);
+  if (found == cache.end())
+    found = cache.emplace(std::string(piece), tavlo::transform(transform, piece)).first;
   return found->second;
 }
 

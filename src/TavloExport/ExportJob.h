@@ -86,8 +86,20 @@ class GroupTokens {
   const std::vector<std::vector<std::string>>& itemPrefixes() const { return itemPrefixes_; }
   const std::vector<Token>& tokens() const { return tokens_; }
 
+  // PIECE cased by TRANSFORM. Casing goes through ICU and the same pieces
+  // come back for thousands of tokens and for every task of the group (a CSS
+  // and an SCSS task share kebab case), so each piece is cased once.
+  const std::string& casedPiece(BuildNameTransform transform, std::string_view piece) const;
+
  private:
   void collect();
+
+  struct PieceHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view piece) const { return std::hash<std::string_view>()(piece); }
+  };
+  mutable std::array<std::unordered_map<std::string, std::string, PieceHash, std::equal_to<>>, 5>
+      casedPieces_;
 
   const MerrinColorProject& project_;
   const BuildGroup& group_;
@@ -166,10 +178,7 @@ class ExportJob {
   std::shared_ptr<const GroupTokens> resolved_;
   const BuildTask& task_;
   std::filesystem::path document_;
-  // Casing goes through ICU and the same namespace pieces come back for
-  // thousands of tokens, so each piece is cased once; names are made when
-  // first asked for (a design-token file never asks).
-  mutable std::unordered_map<std::string, std::string> casedPieces_;
+  // Names are made when first asked for (a design-token file never asks).
   mutable std::vector<std::optional<std::string>> names_;
 };
 
@@ -177,6 +186,8 @@ class ExportJob {
 // an error: the second is reported and should be left out, never merged.
 class NameTable {
  public:
+  // EXPECTED names are room made up front: a file gives out one per token.
+  explicit NameTable(std::size_t expected = 0) { owners_.reserve(expected); }
   // True when NAME was free; otherwise reports both tokens and returns false.
   bool claim(const std::string& name, const Token& token, Diagnostics& diagnostics);
 

@@ -47,7 +47,7 @@ std::vector<ExportedFile> StyleSheetVariablesExporter::run(const ExportJob& job,
   const auto& tokens = job.tokens();
   const std::string sigil = language_ == Language::scss ? "$" : "@";
   const std::string languageName = language_ == Language::scss ? "SCSS" : "LESS";
-  NameTable table;
+  NameTable table(tokens.size());
 
   // names[i][appearance]: the variable holding the token's value for that
   // appearance (a variant variable, or the plain one when the value is light's).
