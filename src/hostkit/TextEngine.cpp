@@ -67,14 +67,12 @@ bool addFallbackFonts(FcConfig* config) {
 FcConfig* fontConfiguration() {
   static FcConfig* config = [] {
     if (hasConfigurationFile()) {
-      if (FcConfig* system = FcInitLoadConfigAndFonts()) {
+      // The current configuration, loaded here or already by the window
+      // toolkit: loading a second one would parse every configuration file
+      // and read every cache again.
+      if (FcConfig* system = FcConfigGetCurrent()) {
         FcFontSet* fonts = FcConfigGetFonts(system, FcSetSystem);
-        if (fonts && fonts->nfont > 0) {
-          // Made current, so that Cairo's font options do not load it a second time.
-          FcConfigSetCurrent(system);
-          return system;
-        }
-        FcConfigDestroy(system);
+        if (fonts && fonts->nfont > 0) return system;
       }
     }
     FcConfig* own = FcConfigCreate();
