@@ -89,14 +89,14 @@ class CssExporter final : public Exporter {
     }
     auto canReference = [&](std::size_t target) { return written[target]; };
 
-    std::vector<Declarations> declarations(tokens.size());
-    for (std::size_t i = 0; i < tokens.size(); ++i) {
-      if (!written[i]) continue;
+    // What token I declares in each block, made where it is written rather
+    // than kept for every token of a large file.
+    auto declarationsOf = [&](std::size_t i) {
       const Token& token = tokens[i];
       auto expression = [&](ColorSource appearance) {
         return job.expression(token, appearance, canReference);
       };
-      Declarations& d = declarations[i];
+      Declarations d;
       if (lightDark && token.kind == TokenKind::color) {
         // light-dark() follows the colour scheme; only contrast needs a block.
         d.pair[0] = {expression(ColorSource::light), expression(ColorSource::dark)};
@@ -106,7 +106,7 @@ class CssExporter final : public Exporter {
                                        token.displayValue(ColorSource::darkHighContrast);
         if (!contrastRight)
           d.pair[1] = {expression(ColorSource::lightHighContrast), expression(ColorSource::darkHighContrast)};
-        continue;
+        return d;
       }
       d.single[0] = expression(ColorSource::light);
       for (std::size_t block = 1; block < kBlocks; ++block) {
@@ -117,7 +117,8 @@ class CssExporter final : public Exporter {
         if (!(job.valueUnder(token, *effective, appearance) == token.displayValue(appearance)))
           d.single[block] = expression(appearance);
       }
-    }
+      return d;
+    };
 
     // The text of an expression; in the exact pass, clipped colours are written exactly.
     auto text = [&](std::size_t i, const Expression& e, bool exact, bool* clipped) {
@@ -126,9 +127,8 @@ class CssExporter final : public Exporter {
       if (value.exact && clipped) *clipped = true;
       return exact && value.exact ? *value.exact : value.text;
     };
-    auto declaration = [&](std::size_t i, std::size_t block, bool exact,
+    auto declaration = [&](const Declarations& d, std::size_t i, std::size_t block, bool exact,
                            bool* clipped) -> std::optional<std::string> {
-      const Declarations& d = declarations[i];
       if (d.pair[block])
         return "light-dark(" + text(i, (*d.pair[block])[0], exact, clipped) + ", " +
                text(i, (*d.pair[block])[1], exact, clipped) + ")";
@@ -138,18 +138,23 @@ class CssExporter final : public Exporter {
 
     std::vector<bool> hasClipped(tokens.size(), false);
     auto section = [&](bool exact, const std::string& indent) {
+      std::array<std::string, kBlocks> bodies;
+      std::array<std::string, kBlocks> inner;
+      for (std::size_t block = 0; block < kBlocks; ++block) inner[block] = indent + (block ? "    " : "  ");
+      if (lightDark && !exact) bodies[0] += inner[0] + "color-scheme: light dark;\n";
+      for (std::size_t i = 0; i < tokens.size(); ++i) {
+        if (!written[i] || (exact && !hasClipped[i])) continue;
+        const Declarations d = declarationsOf(i);
+        for (std::size_t block = 0; block < kBlocks; ++block) {
+          bool clipped = false;
+          auto value = declaration(d, i, block, exact, exact ? nullptr : &clipped);
+          if (clipped) hasClipped[i] = true;
+          if (value) bodies[block] += inner[block] + names[i] + ": " + *value + ";\n";
+        }
+      }
       std::string out;
       for (std::size_t block = 0; block < kBlocks; ++block) {
-        std::string body;
-        const std::string inner = indent + (block ? "    " : "  ");
-        if (block == 0 && lightDark && !exact) body += inner + "color-scheme: light dark;\n";
-        for (std::size_t i = 0; i < tokens.size(); ++i) {
-          if (!written[i] || (exact && !hasClipped[i])) continue;
-          bool clipped = false;
-          auto value = declaration(i, block, exact, exact ? nullptr : &clipped);
-          if (clipped) hasClipped[i] = true;
-          if (value) body += inner + names[i] + ": " + *value + ";\n";
-        }
+        const std::string& body = bodies[block];
         if (body.empty()) continue;
         if (!out.empty()) out += '\n';
         if (block == 0) {
