@@ -9,12 +9,15 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <map>
 #include <memory>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -177,9 +180,265 @@ void gaussianBlur(cairo_surface_t* surface, double sigma) {
   cairo_surface_mark_dirty(surface);
 }
 
+void applyStrokeStyle(cairo_t* cr, const StrokeStyle& st, double lineWidth) {
+  cairo_set_line_width(cr, lineWidth);
+  cairo_set_line_cap(cr, st.lineCap == LineCap::butt    ? CAIRO_LINE_CAP_BUTT
+                         : st.lineCap == LineCap::round ? CAIRO_LINE_CAP_ROUND
+                                                        : CAIRO_LINE_CAP_SQUARE);
+  cairo_set_line_join(cr, st.lineJoin == LineJoin::miter   ? CAIRO_LINE_JOIN_MITER
+                          : st.lineJoin == LineJoin::round ? CAIRO_LINE_JOIN_ROUND
+                                                           : CAIRO_LINE_JOIN_BEVEL);
+  cairo_set_miter_limit(cr, sanitized(st.miterLimit, 1, 1000));
+}
+
+// Drawing that repeats through a vector file, held in it once and referred
+// to wherever it is drawn. A grid's tiles all have the same rounded
+// outline: written out for each tile, its curves are most of the file; and
+// many tiles show the same captions.
+//
+// A filled outline becomes a glyph of an outline font of the file's own:
+// the file holds the glyph's outline once, and a tile names the glyph, its
+// place and its colour. A stroked outline (a border), whose outline as a
+// fill would only approximate the stroke, is recorded once per size, line
+// and colour and placed at each tile. A text shown again with the same look
+// is recorded, and the recording placed again. Raster output never comes
+// here.
+class SharedDrawing {
+ public:
+  SharedDrawing() : face_(cairo_user_font_face_create()), options_(cairo_font_options_create()) {
+    auto* glyphs = new Glyphs;
+    if (cairo_font_face_set_user_data(face_, &glyphsKey, glyphs, [](void* g) {
+          delete static_cast<Glyphs*>(g);
+        }) != CAIRO_STATUS_SUCCESS)
+      delete glyphs;
+    cairo_user_font_face_set_init_func(face_, initFont);
+    cairo_user_font_face_set_render_glyph_func(face_, renderGlyph);
+    // Glyph outlines and places exactly as given, never fitted to pixels.
+    cairo_font_options_set_hint_style(options_, CAIRO_HINT_STYLE_NONE);
+    cairo_font_options_set_hint_metrics(options_, CAIRO_HINT_METRICS_OFF);
+  }
+  // The file may still ask for glyph outlines while it is finished: the
+  // outlines belong to the font, which lives as long as anything uses it.
+  ~SharedDrawing() {
+    cairo_font_options_destroy(options_);
+    cairo_font_face_destroy(face_);
+  }
+  SharedDrawing(const SharedDrawing&) = delete;
+  SharedDrawing& operator=(const SharedDrawing&) = delete;
+
+  // Fills the shape's outline in `frame` with the current source. False,
+  // having drawn nothing, when the outline is not one that is shared.
+  bool fill(cairo_t* cr, const Shape& shape, const Rect& frame) {
+    const std::optional<Key> key = keyFor(cr, shape, frame);
+    if (!key) return false;
+    auto* glyphs = static_cast<Glyphs*>(cairo_font_face_get_user_data(face_, &glyphsKey));
+    if (!glyphs || cairo_font_face_status(face_) != CAIRO_STATUS_SUCCESS) return false;
+    auto [at, added] = glyphIndex_.try_emplace(*key, glyphs->outlines.size());
+    if (added) glyphs->outlines.push_back(shape.path({0, 0, frame.width, frame.height}));
+    cairo_save(cr);
+    cairo_set_font_face(cr, face_);
+    cairo_matrix_t em;
+    cairo_matrix_init_scale(&em, maxSide, maxSide);
+    cairo_set_font_matrix(cr, &em);
+    cairo_set_font_options(cr, options_);
+    const cairo_glyph_t glyph{at->second, frame.x, frame.y};
+    cairo_show_glyphs(cr, &glyph, 1);
+    cairo_restore(cr);
+    return true;
+  }
+
+  struct TextKey {
+    std::string text;
+    std::vector<std::string> symbols;
+    double size;
+    FontWeight weight;
+    double width;
+    std::array<double, 4> color;
+    auto operator<=>(const TextKey&) const = default;
+  };
+
+  // Shows the layout of the text `key` with its top-left corner at `at`. The
+  // first time a text is seen it is left to the caller (false), to be drawn
+  // in place: most texts are shown once, and a recording of one costs more
+  // than the text.
+  bool showText(cairo_t* cr, TextKey key, PangoLayout* layout, Point at) {
+    if (!movedOnly(cr, at)) return false;
+    const std::array<double, 4> color = key.color;
+    auto [entry, added] = texts_.try_emplace(std::move(key));
+    if (added) return false;
+    Recording& r = entry->second;
+    if (!r.surface) {
+      PangoRectangle ink, logical;
+      pango_layout_get_pixel_extents(layout, &ink, &logical);
+      constexpr int margin = 2;
+      const int left = std::min({0, ink.x, logical.x}) - margin;
+      const int top = std::min({0, ink.y, logical.y}) - margin;
+      const int right = std::max(ink.x + ink.width, logical.x + logical.width) + margin;
+      const int bottom = std::max(ink.y + ink.height, logical.y + logical.height) + margin;
+      const int reach = std::max(-left, -top);
+      const cairo_rectangle_t extents{0, 0, static_cast<double>(right + reach),
+                                      static_cast<double>(bottom + reach)};
+      cairo_surface_t* recording = cairo_recording_surface_create(CAIRO_CONTENT_COLOR_ALPHA, &extents);
+      cairo_t* rcr = cairo_create(recording);
+      cairo_set_source_rgba(rcr, color[0], color[1], color[2], color[3]);
+      cairo_move_to(rcr, reach, reach);
+      pango_cairo_show_layout(rcr, layout);
+      const cairo_status_t status = cairo_status(rcr);
+      cairo_destroy(rcr);
+      if (status != CAIRO_STATUS_SUCCESS) {
+        cairo_surface_destroy(recording);
+        texts_.erase(entry);
+        return false;
+      }
+      r = {Surface(recording, cairo_surface_destroy), static_cast<double>(reach)};
+    }
+    place(cr, r, at);
+    return true;
+  }
+
+  // Strokes the shape's outline in `frame` in `color`; false, having drawn
+  // nothing, when the outline is not one that is shared.
+  bool stroke(cairo_t* cr, const Shape& shape, const Rect& frame, const StrokeStyle& style, double lineWidth,
+              const Rgba& color) {
+    const std::optional<Key> outline = keyFor(cr, shape, frame);
+    if (!outline) return false;
+    const StrokeKey key{*outline,       lineWidth,        style.lineCap,
+                        style.lineJoin, style.miterLimit, {color.r, color.g, color.b, color.a}};
+    auto at = strokes_.find(key);
+    if (at == strokes_.end()) {
+      // The recording starts at its own origin (one that starts elsewhere is
+      // misplaced in SVG), with room for the line around the frame; miter
+      // joins reach furthest, half the line times the miter limit.
+      const double reach = std::ceil(lineWidth / 2 * std::max(1.0, style.miterLimit) + lineWidth +
+                                     std::max(0.0, -shape.insetAmount()) + 1);
+      const Path path = shape.path({reach, reach, frame.width, frame.height});
+      const cairo_rectangle_t extents{0, 0, frame.width + 2 * reach, frame.height + 2 * reach};
+      cairo_surface_t* recording = cairo_recording_surface_create(CAIRO_CONTENT_COLOR_ALPHA, &extents);
+      cairo_t* rcr = cairo_create(recording);
+      cairo_set_source_rgba(rcr, color.r, color.g, color.b, color.a);
+      appendPath(rcr, path);
+      applyStrokeStyle(rcr, style, lineWidth);
+      cairo_stroke(rcr);
+      const cairo_status_t status = cairo_status(rcr);
+      cairo_destroy(rcr);
+      if (status != CAIRO_STATUS_SUCCESS) {
+        cairo_surface_destroy(recording);
+        return false;
+      }
+      at = strokes_.emplace(key, Recording{Surface(recording, cairo_surface_destroy), reach}).first;
+    }
+    place(cr, at->second, {frame.x, frame.y});
+    return true;
+  }
+
+ private:
+  struct Glyphs {
+    std::vector<Path> outlines;  // by glyph index
+  };
+  static inline cairo_user_data_key_t glyphsKey;
+
+  struct Key {
+    Shape::Kind kind;
+    double radius;
+    RoundedCornerStyle corners;
+    double inset, width, height;
+    auto operator<=>(const Key&) const = default;
+  };
+  struct StrokeKey {
+    Key outline;
+    double lineWidth;
+    LineCap cap;
+    LineJoin join;
+    double miterLimit;
+    std::array<double, 4> color;
+    auto operator<=>(const StrokeKey&) const = default;
+  };
+
+  // The sides beyond which an outline is drawn as it is, and the font's
+  // size: every glyph fits in its em. Cairo leaves out glyphs whose origin
+  // lies more than ten ems outside the clip, so the em must be as large as
+  // the largest glyph. A power of two keeps outlines exact when scaled into
+  // ems and back.
+  static constexpr double maxSide = 2048;
+
+  // Shared outlines are those made of curves, where writing them out costs
+  // most: a plain rectangle is as short as a reference to it, and a
+  // custom outline cannot be told apart from another. Only moved, never
+  // scaled or turned, user space is taken, far from the coordinate limits.
+  static std::optional<Key> keyFor(cairo_t* cr, const Shape& shape, const Rect& frame) {
+    const Shape::Kind kind = shape.kind();
+    if (kind == Shape::Kind::rectangle || kind == Shape::Kind::custom) return std::nullopt;
+    if (!(frame.width > 0 && frame.height > 0 && frame.width <= maxSide && frame.height <= maxSide))
+      return std::nullopt;
+    if (!movedOnly(cr, {frame.x, frame.y})) return std::nullopt;
+    const bool rounded = kind == Shape::Kind::roundedRectangle;
+    return Key{kind,
+               rounded ? shape.cornerRadius() : 0,
+               rounded ? shape.cornerStyle() : RoundedCornerStyle{},
+               shape.insetAmount(),
+               frame.width,
+               frame.height};
+  }
+
+  // Whether user space is only moved, never scaled or turned, and `at` lies
+  // far from the coordinate limits.
+  static bool movedOnly(cairo_t* cr, Point at) {
+    cairo_matrix_t m;
+    cairo_get_matrix(cr, &m);
+    if (m.xx != 1 || m.yy != 1 || m.xy != 0 || m.yx != 0) return false;
+    cairo_user_to_device(cr, &at.x, &at.y);
+    return std::abs(at.x) < maxDeviceCoordinate / 2 && std::abs(at.y) < maxDeviceCoordinate / 2;
+  }
+
+  // Room for every glyph around its origin, in ems: what is drawn with the
+  // font is taken to reach this far, and is not clipped short of it.
+  static cairo_status_t initFont(cairo_scaled_font_t*, cairo_t*, cairo_font_extents_t* extents) {
+    extents->ascent = extents->height = extents->max_x_advance = 2;
+    extents->descent = extents->max_y_advance = 0;
+    return CAIRO_STATUS_SUCCESS;
+  }
+
+  static cairo_status_t renderGlyph(cairo_scaled_font_t* font, unsigned long glyph, cairo_t* cr,
+                                    cairo_text_extents_t*) {
+    const auto* glyphs = static_cast<const Glyphs*>(
+        cairo_font_face_get_user_data(cairo_scaled_font_get_font_face(font), &glyphsKey));
+    if (!glyphs || glyph >= glyphs->outlines.size()) return CAIRO_STATUS_USER_FONT_ERROR;
+    cairo_scale(cr, 1 / maxSide, 1 / maxSide);
+    appendPath(cr, glyphs->outlines[glyph]);
+    cairo_fill(cr);
+    return CAIRO_STATUS_SUCCESS;
+  }
+
+  using Surface = std::unique_ptr<cairo_surface_t, void (*)(cairo_surface_t*)>;
+  // What is recorded starts at the recording's own origin (a recording that
+  // starts elsewhere is misplaced in SVG), `reach` above and left of where
+  // it is placed.
+  struct Recording {
+    Surface surface{nullptr, cairo_surface_destroy};
+    double reach = 0;
+  };
+
+  static void place(cairo_t* cr, const Recording& r, Point at) {
+    cairo_save(cr);
+    cairo_translate(cr, at.x - r.reach, at.y - r.reach);
+    cairo_set_source_surface(cr, r.surface.get(), 0, 0);
+    cairo_paint(cr);
+    cairo_restore(cr);
+  }
+
+  cairo_font_face_t* face_;
+  cairo_font_options_t* options_;
+  std::map<Key, unsigned long> glyphIndex_;
+  std::map<StrokeKey, Recording> strokes_;
+  std::map<TextKey, Recording> texts_;
+};
+
 class Painter {
  public:
-  Painter(cairo_t* cr, OutputSpace space) : cr_(cr), space_(space), context_(detail::newContext()) {
+  // `shared`: where outlines and texts that repeat are kept for a vector
+  // file, which then holds each once; none draws everything where it is.
+  Painter(cairo_t* cr, OutputSpace space, SharedDrawing* shared = nullptr)
+      : cr_(cr), space_(space), context_(detail::newContext()), shared_(shared) {
     detail::installSymbolRenderer(context_);
   }
   ~Painter() { g_object_unref(context_); }
@@ -327,7 +586,7 @@ class Painter {
       case NodeKind::text:
       case NodeKind::image:
         if (liesInside(node, clip)) return draw(node);
-        if (fillsAcross(node, clip.frame)) return drawFilling(node, clip.outline);
+        if (fillsAcross(node, clip.frame)) return drawFilling(node, clip);
         return drawClipped(node, clip);
       case NodeKind::clip:
       case NodeKind::offset:
@@ -392,12 +651,19 @@ class Painter {
 
   // A leaf that `fillsAcross` the clip, drawn as its paint filling the
   // clip's outline.
-  void drawFilling(const LayoutNode& leaf, const Path& outline) {
+  void drawFilling(const LayoutNode& leaf, const PendingClip& clip) {
     if (leaf.kind() == NodeKind::image) {
-      return drawTiled(static_cast<const ImageNode&>(*leaf.view).resource, leaf.frame, &outline);
+      return drawTiled(static_cast<const ImageNode&>(*leaf.view).resource, leaf.frame, &clip.outline);
     }
     setColor(leaf.color.value_or(mcu::PlatformColor::sRGBBlack()));
-    appendPath(cr_, outline);
+    fillOutline(clip.shape, clip.frame, &clip.outline);
+  }
+
+  // Fills the shape's outline in `frame` (`outline` when already made) with
+  // the current source.
+  void fillOutline(const Shape& shape, const Rect& frame, const Path* outline = nullptr) {
+    if (shared_ && shared_->fill(cr_, shape, frame)) return;
+    appendPath(cr_, outline ? *outline : shape.path(frame));
     cairo_fill(cr_);
   }
 
@@ -408,25 +674,17 @@ class Painter {
 
   void drawShape(const LayoutNode& node) {
     const auto& s = static_cast<const ShapeNode&>(*node.view);
-    setColor(node.color.value_or(mcu::PlatformColor::sRGBBlack()));
+    const mcu::PlatformColor color = node.color.value_or(mcu::PlatformColor::sRGBBlack());
+    setColor(color);
     const StrokeStyle& st = s.strokeStyle;
-    if (s.paint == ShapePaint::fill) {
-      appendPath(cr_, s.shape.path(node.frame));
-      cairo_fill(cr_);
-      return;
-    }
+    if (s.paint == ShapePaint::fill) return fillOutline(s.shape, node.frame);
     const double lineWidth = sanitized(st.lineWidth, 0, 1000);
     if (lineWidth <= 0) return;
     const Shape shape = s.paint == ShapePaint::strokeBorder ? s.shape.inset(lineWidth / 2) : s.shape;
+    if (shared_ && shared_->stroke(cr_, shape, node.frame, st, lineWidth, outputComponents(color, space_)))
+      return;
     appendPath(cr_, shape.path(node.frame));
-    cairo_set_line_width(cr_, lineWidth);
-    cairo_set_line_cap(cr_, st.lineCap == LineCap::butt    ? CAIRO_LINE_CAP_BUTT
-                            : st.lineCap == LineCap::round ? CAIRO_LINE_CAP_ROUND
-                                                           : CAIRO_LINE_CAP_SQUARE);
-    cairo_set_line_join(cr_, st.lineJoin == LineJoin::miter   ? CAIRO_LINE_JOIN_MITER
-                             : st.lineJoin == LineJoin::round ? CAIRO_LINE_JOIN_ROUND
-                                                              : CAIRO_LINE_JOIN_BEVEL);
-    cairo_set_miter_limit(cr_, sanitized(st.miterLimit, 1, 1000));
+    applyStrokeStyle(cr_, st, lineWidth);
     cairo_stroke(cr_);
   }
 
@@ -438,8 +696,15 @@ class Painter {
     pango_cairo_update_context(cr_, context_);
     pango_layout_context_changed(layout);
     setColor(t.color);
-    cairo_move_to(cr_, node.frame.x, node.frame.y);
-    pango_cairo_show_layout(cr_, layout);
+    const Rgba c = outputComponents(t.color, space_);
+    if (!shared_ ||
+        !shared_->showText(
+            cr_,
+            {t.displayedText, t.symbols, t.font.size, t.font.weight, node.frame.width, {c.r, c.g, c.b, c.a}},
+            layout, {node.frame.x, node.frame.y})) {
+      cairo_move_to(cr_, node.frame.x, node.frame.y);
+      pango_cairo_show_layout(cr_, layout);
+    }
     g_object_unref(layout);
   }
 
@@ -613,6 +878,7 @@ class Painter {
   cairo_t* cr_;
   OutputSpace space_;
   PangoContext* context_;
+  SharedDrawing* shared_;
 };
 
 // `count` transparent pixels in `pixels`. A band is up to 32767 rows of
@@ -829,8 +1095,10 @@ RenderResult writeSVG(const Drawing& drawing, const std::filesystem::path& path)
       VectorFile::write, &file, std::max(1.0, size.width), std::max(1.0, size.height));
   cairo_t* cr = cairo_create(surface);
   {
-    // One painter for every band, so that the SVG holds each picture once.
-    Painter painter(cr, OutputSpace::sRGB);
+    // One painter for every band, so that the SVG holds each picture, and
+    // each outline and text that repeats, once.
+    SharedDrawing shared;
+    Painter painter(cr, OutputSpace::sRGB, &shared);
     const std::vector<Band> bands = splitIntoBands(size.height, svgBandHeight);
     for (std::size_t i = 0; i < bands.size(); ++i) {
       const double top = bands[i].top, bottom = top + bands[i].height;
