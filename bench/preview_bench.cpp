@@ -7,7 +7,16 @@
 //                                      writes the N-item document (default
 //                                      1,000) to F, for timing the command
 //                                      itself with --timings
+//   preview_bench --write-svg D F N    writes the whole preview of document D
+//                                      (of N items) to F as SVG, as `tavlo
+//                                      preview --max-height 0 -o F D` does,
+//                                      and prints its size and peak memory
+//
+// After the benchmarks it prints the size of the 10,000-item document's whole
+// SVG preview and the peak memory of the process that wrote it.
 #include <benchmark/benchmark.h>
+#include <spawn.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -100,6 +109,53 @@ void BM_PreviewStages(benchmark::State& state) {
 }
 BENCHMARK(BM_PreviewStages)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond)->Iterations(3);
 
+std::string grouped(std::size_t n) {
+  std::string digits = std::to_string(n);
+  for (auto at = digits.size(); at > 3; at -= 3) digits.insert(at - 3, ",");
+  return digits;
+}
+
+// The peak memory of this process image, in bytes: VmHWM is the new image's
+// own after an exec, where getrusage would carry the parent's over.
+double peakMemory() {
+  std::ifstream status("/proc/self/status");
+  for (std::string line; std::getline(status, line);)
+    if (line.rfind("VmHWM:", 0) == 0) return std::strtod(line.c_str() + 6, nullptr) * 1024;
+  return 0;
+}
+
+int writePreviewSVG(const std::filesystem::path& path, const std::filesystem::path& out, const char* items) {
+  const tavlo::previewer::PreparedPreview prepared = tavlo::previewer::preparePreview(path);
+  if (prepared.error) return 1;
+  const hostkit::Drawing drawing =
+      tavlo::previewer::previewDrawing(*prepared.controller, tavlo::previewer::defaultPreviewWidth);
+  if (!hostkit::writeSVG(drawing, out).ok) return 1;
+  std::error_code error;
+  const auto bytes = std::filesystem::file_size(out, error);
+  std::printf("%s items: SVG %.1f MB, peak memory %.0f MB\n", items, static_cast<double>(bytes) / 1e6,
+              peakMemory() / 1e6);
+  return 0;
+}
+
+// The SVG is written by a process of its own, so that its peak memory is the
+// command's alone, not the benchmarks' or the document generator's.
+void reportSVGSize(const char* self, std::size_t items) {
+  const auto base = std::filesystem::temp_directory_path() / ("preview-bench-" + std::to_string(::getpid()));
+  const std::string path = base.string() + ".tavlo", svg = base.string() + ".svg", count = grouped(items);
+  std::ofstream(path, std::ios::binary) << document(items);
+  std::fflush(stdout);
+  char* const args[] = {const_cast<char*>(self),          const_cast<char*>("--write-svg"),
+                        const_cast<char*>(path.c_str()),  const_cast<char*>(svg.c_str()),
+                        const_cast<char*>(count.c_str()), nullptr};
+  pid_t child = 0;
+  int status = 0;
+  if (::posix_spawn(&child, "/proc/self/exe", nullptr, nullptr, args, environ) != 0 ||
+      ::waitpid(child, &status, 0) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+    std::printf("%s items: SVG not written\n", count.c_str());
+  std::filesystem::remove(path);
+  std::filesystem::remove(svg);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -110,9 +166,12 @@ int main(int argc, char** argv) {
       return 0;
     }
   xmltree::setParseErrorSink([](std::string_view) {});
+  if (argc == 5 && std::strcmp(argv[1], "--write-svg") == 0)
+    return writePreviewSVG(argv[2], argv[3], argv[4]);
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
+  reportSVGSize(argv[0], 10000);
   return 0;
 }
