@@ -5,6 +5,8 @@
 // each page turns the file's contrast query on or off by rewriting it into
 // a width query that is always or never true. The cascade the file relies
 // on is left exactly as written.
+#include <nlohmann/json.hpp>
+
 #include <cstdio>
 #include <regex>
 #include <string>
@@ -32,20 +34,7 @@ std::string colorLiteral(const mcu::PlatformColor& color) {
 }
 
 std::string jsString(const std::string& text) {
-  std::string quoted = "\"";
-  for (unsigned char c : text) {
-    if (c == '"' || c == '\\') {
-      quoted += '\\';
-      quoted += static_cast<char>(c);
-    } else if (c < 0x20) {
-      char escape[8];
-      std::snprintf(escape, sizeof escape, "\\u%04x", c);
-      quoted += escape;
-    } else {
-      quoted += static_cast<char>(c);
-    }
-  }
-  return quoted + "\"";
+  return nlohmann::json(text).dump();
 }
 
 // What the page expects of one property: its kind and the expected value.
@@ -112,11 +101,7 @@ TEST(BrowserCss, EveryPropertyComputesToTheDisplayVariantUnderEachAppearance) {
     TaskRun run = runTask(*project, taskName);
     ASSERT_EQ(run.files.size(), 1u) << taskName;
     EXPECT_EQ(run.errors(), "") << taskName;
-    const auto& group = *project->buildGroups().front();
-    const tavlo::BuildTask* task = nullptr;
-    for (const auto& t : group.tasks())
-      if (t->name() == taskName) task = t.get();
-    ExportJob job(*project, group, *task, showcasePath());
+    ExportJob job(*project, *project->buildGroups().front(), *taskNamed(*project, taskName), showcasePath());
     ASSERT_GT(job.tokens().size(), 50u);
 
     for (ColorSource appearance : tavlo::exports::exportAppearances) {
@@ -135,7 +120,7 @@ TEST(BrowserCss, EveryPropertyComputesToTheDisplayVariantUnderEachAppearance) {
                      "\n</style></head><body><pre id=\"out\"></pre><script>\n" + data + kCheckScript +
                      "</script></body></html>\n");
       const fs::path profile = scratch / ("profile-" + std::to_string(static_cast<int>(appearance)));
-      const CommandResult result =
+      const auto result =
           runCommand("timeout 120 " + browser +
                      " --headless --no-sandbox --disable-gpu --disable-quic --no-first-run "
                      "--disable-background-networking"
@@ -143,8 +128,8 @@ TEST(BrowserCss, EveryPropertyComputesToTheDisplayVariantUnderEachAppearance) {
                      profile.string() + (dark ? " --blink-settings=preferredColorScheme=0" : "") +
                      " --dump-dom file://" + page.string() + " 2>/dev/null");
       std::smatch found;
-      ASSERT_TRUE(std::regex_search(result.output, found, std::regex(R"(<pre id="out">([^<]*)</pre>)")))
-          << result.output.substr(0, 2000);
+      ASSERT_TRUE(std::regex_search(result.out, found, std::regex(R"(<pre id="out">([^<]*)</pre>)")))
+          << result.out.substr(0, 2000);
       EXPECT_EQ(found[1].str(), "checked " + std::to_string(job.tokens().size()));
     }
   }

@@ -87,12 +87,12 @@ TEST_P(StyleSheetConsumer, CompilesAndEveryReferenceResolvesToItsTarget) {
   spit(file, probe);
   char command[512];
   std::snprintf(command, sizeof command, c.command, file.c_str());
-  const CommandResult result = runCommand(command);
-  ASSERT_EQ(result.status, 0) << result.output;
+  const auto result = runCommand(command);
+  ASSERT_EQ(result.status, 0) << result.out;
 
   std::map<std::string, std::string> compiled;
   const std::regex rule(R"(\.(p[0-9]+) \{\s*probe: ([^;]*);)");
-  for (std::sregex_iterator it(result.output.begin(), result.output.end(), rule), end; it != end; ++it)
+  for (std::sregex_iterator it(result.out.begin(), result.out.end(), rule), end; it != end; ++it)
     compiled[(*it)[1]] = (*it)[2];
   for (const auto& [name, value] : written) {
     SCOPED_TRACE(name);
@@ -121,11 +121,11 @@ TEST(DesignTokenConsumer, FilesPassTheSchemasAndEveryAliasResolvesUnderEveryAppe
   Scratch scratch;
   for (const auto& file : run.files) spit(scratch / file.path, file.bytes);
   const fs::path folder = scratch / fs::path(run.files[0].path).parent_path();
-  const CommandResult result = runCommand(
+  const auto result = runCommand(
       "python3 " + (fs::path(TAVLO_SOURCE_DIR) / "tests/TavloExport/check_design_tokens.py").string() + " " +
       (fs::path(TAVLO_TEST_DATA) / "dtcg-2025.10/schemas").string() + " " + folder.string() + " tokens");
-  EXPECT_EQ(result.status, 0) << result.output;
-  EXPECT_NE(result.output.find("checked 60 tokens"), std::string::npos) << result.output;
+  EXPECT_EQ(result.status, 0) << result.out;
+  EXPECT_NE(result.out.find("checked 60 tokens"), std::string::npos) << result.out;
 }
 
 }  // namespace

@@ -73,18 +73,21 @@ struct TaskRun {
   }
 };
 
-// Runs the task named NAME of PROJECT's first build group.
+// The task named NAME of PROJECT's first build group.
+inline const tavlo::BuildTask* taskNamed(const tavlo::MerrinColorProject& project, const std::string& name) {
+  for (const auto& task : project.buildGroups().front()->tasks())
+    if (task->name() == name) return task.get();
+  ADD_FAILURE() << "no task " << name;
+  return nullptr;
+}
+
 inline TaskRun runTask(const tavlo::MerrinColorProject& project, const std::string& name,
                        const fs::path& documentPath = "document.tavlo") {
   TaskRun run;
-  for (const auto& group : project.buildGroups())
-    for (const auto& task : group->tasks())
-      if (task->name() == name) {
-        ExportJob job(project, *group, *task, documentPath);
-        run.files = tavlo::exports::runExport(job, run.diagnostics);
-        return run;
-      }
-  ADD_FAILURE() << "no task " << name;
+  if (const auto* task = taskNamed(project, name)) {
+    ExportJob job(project, *project.buildGroups().front(), *task, documentPath);
+    run.files = tavlo::exports::runExport(job, run.diagnostics);
+  }
   return run;
 }
 
@@ -93,15 +96,9 @@ inline bool haveProgram(const std::string& program) {
   return std::system(("command -v " + program + " >/dev/null 2>&1").c_str()) == 0;
 }
 
-// Runs COMMAND through the shell; its standard output and error, and its exit status.
-struct CommandResult {
-  int status = -1;
-  std::string output;
-};
-inline CommandResult runCommand(const std::string& command) {
-  const testprocess::ToolRun run =
-      testprocess::run({"/bin/sh", "-c", command + " 2>&1"}, {}, std::chrono::seconds(600));
-  return {run.finished ? run.status : -1, run.out};
+// Runs COMMAND through the shell: its exit status and everything it printed.
+inline testprocess::ToolRun runCommand(const std::string& command) {
+  return testprocess::run({"/bin/sh", "-c", command + " 2>&1"}, {}, std::chrono::seconds(600));
 }
 
 using Scratch = testprocess::ScratchFolder;
