@@ -101,13 +101,8 @@ Output exportItems(const std::string& items, FT type, const std::string& folder 
 
 std::vector<std::string> lines(const std::string& text) {
   std::vector<std::string> result;
-  std::size_t start = 0;
-  while (start < text.size()) {
-    const std::size_t end = text.find('\n', start);
-    result.push_back(text.substr(start, end - start));
-    if (end == std::string::npos) break;
-    start = end + 1;
-  }
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) result.push_back(line);
   return result;
 }
 
@@ -153,7 +148,6 @@ TEST(PlatformNames, EachLanguageMapsNamesByItsOwnRules) {
   const std::vector<Case> cases = {
       {"Brand-Primary 2", L::androidResource, "brand_primary_2"},
       {"2 columns", L::androidResource, "v_2_columns"},
-      {"class", L::androidResource, "class_"},
       {"Größe", L::androidResource, "grosse"},
       {"---", L::androidResource, ""},
       {"class", L::kotlin, "`class`"},
@@ -161,10 +155,7 @@ TEST(PlatformNames, EachLanguageMapsNamesByItsOwnRules) {
       {"2 columns", L::kotlin, "_2_columns"},
       {"Type", L::swift, "`Type`"},
       {"½ step", L::swift, "_step"},
-      {"vec4", L::glsl, "vec4_"},
-      {"gl_Position", L::glsl, "v_gl_Position"},
       {"a__b", L::glsl, "a_b"},
-      {"sin", L::glsl, "sin_"},
       {"imageTint", L::glsl, "imageTint"},
       {std::string(1025, 'a'), L::glsl, ""},
       {"constant", L::metal, "constant_"},
@@ -177,42 +168,53 @@ TEST(PlatformNames, EachLanguageMapsNamesByItsOwnRules) {
   }
 }
 
-// Two items a target cannot tell apart are reported, and only the first is written.
-TEST(PlatformNames, CollisionsAreReportedNotMerged) {
+// Two items a target cannot tell apart are reported and only the first is
+// written: WRITTEN shows once when the names meet, twice when they do not.
+TEST(ExportNames, NamesThatMeetAreReportedNotMerged) {
+  using NT = BuildNameTransform;
   struct Case {
     FT type;
-    std::string_view first, second, written;
+    NT transform;
+    std::string_view first, second;
+    std::string_view written;
+    std::size_t count;
+    bool secondIsNumber = false;
   };
   const std::vector<Case> cases = {
-      {FT::androidResource, "Brand-Primary", "brand primary", "\"brand_primary\""},
-      {FT::androidCompose, "a-b", "a b", "val a_b "},
-      {FT::swiftUIEnum, "a-b", "a b", "static let a_b:"},
-      {FT::gl, "a-b", "a b", " a_b ="},
-      {FT::metal, "a-b", "a b", " a_b ="},
-      {FT::assetCatalog, "Blue", "blue", ""},
+      {FT::css, NT::kebabCase, "Brand-Blue", "Brand-Blue", "--brand-blue:", 1},
+      {FT::css, NT::none, "Brand-Blue", "Brand_Blue", "--Brand", 2},
+      {FT::scss, NT::none, "Brand-Blue", "Brand_Blue", "$Brand", 1},  // '-' and '_' read as one
+      {FT::less, NT::none, "Brand-Blue", "Brand_Blue", "@Brand", 2},
+      {FT::jsonDesignToken, NT::none, "Brand-Blue", "Brand.Blue", "\"Brand-Blue\"", 1},  // '.' becomes '-'
+      {FT::androidResource, NT::none, "Brand-Primary", "brand primary", "\"brand_primary\"", 1},
+      // Android keeps colours and numbers apart.
+      {FT::androidResource, NT::none, "Ink", "ink", "\"ink\"", 2, true},
+      {FT::androidCompose, NT::none, "a-b", "a b", "val a_b ", 1},
+      {FT::swiftUIEnum, NT::none, "a-b", "a b", "static let a_b ", 1},
+      {FT::gl, NT::none, "a-b", "a b", " a_b =", 1},
+      {FT::metal, NT::none, "a-b", "a b", " a_b =", 1},
+      {FT::assetCatalog, NT::none, "Blue", "blue", "colorset/Contents.json", 1},
+  };
+  auto colour = [](const char* id, std::string_view name) {
+    return exporttest::color(id, std::string(name), exporttest::variant("1 0 0 1"));
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(std::string(displayName(c.type)));
+    SCOPED_TRACE(std::string(c.second) + " in " + std::string(displayName(c.type)));
     const Output out = exportItems(
-        number("X", c.first, "1") + number("Y", c.second, "2") + "<colorItem><id>C1</id><name>" +
-            std::string(c.first) + "</name><profile>sRGB</profile><color>" +
-            variants("rgba", {{"", "1 0 0 1"}}) + "</color></colorItem><colorItem><id>C2</id><name>" +
-            std::string(c.second) + "</name><profile>sRGB</profile><color>" +
-            variants("rgba", {{"", "0 1 0 1"}}) + "</color></colorItem>",
-        c.type);
-    const std::string errors = out.errors;
-    EXPECT_NE(errors.find(std::string(c.first)), std::string::npos) << errors;
-    EXPECT_NE(errors.find(std::string(c.second)), std::string::npos) << errors;
-    if (c.type == FT::assetCatalog) {
-      EXPECT_EQ(out.files.size(), 2u);  // the catalogue and one colour set
-      continue;
-    }
-    const std::string& text = out.files.begin()->second;
+        colour("A", c.first) + (c.secondIsNumber ? number("B", c.second, "2") : colour("B", c.second)),
+        c.type, "out", "Tokens", c.transform);
+    std::string all;  // paths and contents
+    for (const auto& [path, bytes] : out.files) all += path + "\n" + bytes;
     std::size_t count = 0;
-    for (std::size_t at = text.find(c.written); at != std::string::npos; at = text.find(c.written, at + 1))
+    for (std::size_t at = all.find(c.written); at != std::string::npos; at = all.find(c.written, at + 1))
       ++count;
-    // Android keeps colours and numbers apart, so each has its own "brand_primary".
-    EXPECT_EQ(count, c.type == FT::androidResource ? 2u : 1u) << text;
+    EXPECT_EQ(count, c.count) << all;
+    if (c.count == 1) {
+      EXPECT_NE(out.errors.find(std::string(c.first)), std::string::npos) << out.errors;
+      EXPECT_NE(out.errors.find(std::string(c.second)), std::string::npos) << out.errors;
+    } else {
+      EXPECT_EQ(out.errors, "");
+    }
   }
 }
 
@@ -241,18 +243,13 @@ TEST(PlatformFiles, ColoursBeyondTheNotationAreReported) {
 }
 
 TEST(PlatformFiles, StartWithAGeneratedNoticeAndRepeatByteForByte) {
-  const std::map<FT, std::string_view> comment = {{FT::androidResource, "<!-- Generated"},
-                                                  {FT::androidCompose, "// Generated"},
-                                                  {FT::swiftUIEnum, "// Generated"},
-                                                  {FT::swiftUIKitEnum, "// Generated"},
-                                                  {FT::swiftAppKitEnum, "// Generated"},
-                                                  {FT::gl, "// Generated"},
-                                                  {FT::metal, "// Generated"}};
-  for (const auto& [type, start] : comment) {
+  for (FT type : {FT::androidResource, FT::androidCompose, FT::swiftUIEnum, FT::swiftUIKitEnum,
+                  FT::swiftAppKitEnum, FT::gl, FT::metal}) {
     SCOPED_TRACE(std::string(displayName(type)));
     const Output first = exportItems(fixtureItems(), type);
     EXPECT_EQ(first.files, exportItems(fixtureItems(), type).files);
-    for (const auto& [path, bytes] : first.files) EXPECT_EQ(bytes.rfind(start, 0), 0u) << path;
+    const std::string notice = type == FT::androidResource ? "<!-- Generated" : "// Generated";
+    for (const auto& [path, bytes] : first.files) EXPECT_EQ(bytes.rfind(notice, 0), 0u) << path;
     EXPECT_EQ(first.errors, "");
   }
 }
@@ -324,16 +321,7 @@ TEST(AndroidResources, ParseWithValidNamesAndPutDarkValuesInValuesNight) {
   EXPECT_EQ(all.at("dark_brand_primary").value, "#FF3399FF");
   EXPECT_EQ(all.at("dark_high_contrast_surface").value, "#FF1A1A1A");
   EXPECT_EQ(all.at("high_contrast_surface").value, "#FFE6E6E6");
-}
-
-TEST(AndroidResources, AnAliasRefersToItsTarget) {
-  const std::string items = "<colorItem><id>C1</id><name>Ink</name><profile>sRGB</profile><color>" +
-                            variants("rgba", {{"", "0 0 0 1"}}) +
-                            "</color></colorItem><alias><id>A</id><name>Text</name><type>1</"
-                            "type><referencedItemId>C1</referencedItemId>"
-                            "</alias>";
-  const Output out = exportItems(items, FT::androidResource, "res/values");
-  EXPECT_EQ(parseResources(out.files.at("res/values/Tokens.xml")).at("text").value, "@color/ink");
+  EXPECT_EQ(all.at("accent").value, "@color/brand_primary");  // the same value as its target here
 }
 
 // The GLSL file inside a fragment shader that reads every constant, for
@@ -365,35 +353,21 @@ TEST(ShaderConstants, GLSLCompilesInsideAShaderUsingEveryConstant) {
                                "  vec4 sum = vec4(0.0);\n" + uses + "  fragColor = sum;\n}\n";
     exporttest::spit(folder / "tokens.frag", shader);
     const auto run = exporttest::runCommand("glslangValidator '" + (folder / "tokens.frag").string() + "'");
-    EXPECT_EQ(run.status, 0) << run.output << shader;
+    EXPECT_EQ(run.status, 0) << run.out << shader;
   }
 }
 
-TEST(ShaderConstants, MetalLinesHaveTheirTypesAndNames) {
-  const Output out = exportItems(fixtureItems(), FT::metal);
-  static const std::regex declaration(
-      R"(constant (float4 (\w+) = float4\((-?[0-9.e+]+f, ){3}-?[0-9.e+]+f\)|float (\w+) = -?[0-9.e+]+f|bool (\w+) = (true|false));(  // .*)?)");
-  std::size_t declared = 0;
-  for (const auto& line : lines(out.files.begin()->second)) {
-    if (line.empty() || line.rfind("//", 0) == 0 || line[0] == '#') continue;
-    EXPECT_TRUE(std::regex_match(line, declaration)) << line;
-    ++declared;
-  }
-  // Colours with 2 + 1 + 4 + 1 variants, a number with 2, a boolean, the reserved-name numbers.
-  EXPECT_EQ(declared, 8u + 2u + 1u + 17u);
-}
-
-// What a Kotlin or Swift compiler would first complain about: unbalanced
-// braces, a line that is no declaration of the form the file type uses, a
-// name that is no identifier or a keyword left bare.
-TEST(LanguageConstants, KotlinAndSwiftLinesAreWellFormed) {
+// What a Kotlin, Swift or Metal compiler would first complain about:
+// unbalanced braces, a line that is no declaration of the form the file type
+// uses, a name that is no identifier or a keyword left bare.
+TEST(LanguageConstants, KotlinSwiftAndMetalLinesAreWellFormed) {
   const std::string ident = R"((`?[A-Za-z_\x80-\xff][A-Za-z0-9_\x80-\xff]*`?))";
   const std::string literal = R"((-?[0-9.e+]+|true|false|"([^"\\]|\\.)*"))";
   const std::set<std::string> kotlinWords{"class", "in", "val", "object"},
-      swiftWords{"class", "in", "Type", "let"};
+      swiftWords{"class", "in", "Type", "let"}, metalWords{"constant", "float4", "int"};
   struct Case {
     FT type;
-    std::string declaration;
+    std::string declaration;  // its first group is the name
     const std::set<std::string>& keywords;
   };
   const std::vector<Case> cases = {
@@ -415,6 +389,10 @@ TEST(LanguageConstants, KotlinAndSwiftLinesAreWellFormed) {
        "    static let " + ident + "(: CGFloat)? = (NSColor\\((red|displayP3Red): .*, alpha: [0-9.]+\\)|" +
            literal + "|" + ident + ")",
        swiftWords},
+      {FT::metal,
+       R"(constant (?=\w+ (\w+) )(float4 \w+ = float4\((-?[0-9.e+]+f, ){3}-?[0-9.e+]+f\)|)"
+       R"(float \w+ = -?[0-9.e+]+f|bool \w+ = (true|false));(  // .*)?)",
+       metalWords},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(displayName(c.type)));
@@ -424,7 +402,7 @@ TEST(LanguageConstants, KotlinAndSwiftLinesAreWellFormed) {
     EXPECT_TRUE(bracesBalance(text)) << text;
     const std::regex declaration(c.declaration);
     std::size_t declared = 0;
-    bool inBody = false;
+    bool inBody = c.type == FT::metal;  // Metal's constants stand at the top level
     for (const auto& line : lines(text)) {
       if (line.find(" {") != std::string::npos &&
           (line.rfind("enum ", 0) == 0 || line.rfind("object ", 0) == 0)) {
@@ -434,7 +412,10 @@ TEST(LanguageConstants, KotlinAndSwiftLinesAreWellFormed) {
             << line;
         continue;
       }
-      if (!inBody || line == "}" || line.rfind("    //", 0) == 0) continue;
+      const std::size_t start = line.find_first_not_of(' ');
+      if (!inBody || start == std::string::npos || line == "}" || line.compare(start, 2, "//") == 0 ||
+          line[0] == '#')
+        continue;
       std::smatch match;
       ASSERT_TRUE(std::regex_match(line, match, declaration)) << line;
       const std::string name = match[1];
@@ -442,7 +423,9 @@ TEST(LanguageConstants, KotlinAndSwiftLinesAreWellFormed) {
       EXPECT_FALSE(c.keywords.count(name)) << "keyword left bare: " << line;
       ++declared;
     }
-    EXPECT_EQ(declared, 8u + 2u + 1u + 1u + 17u);  // as in Metal, and the text
+    // Colours with 2 + 1 + 4 + 1 variants, a number with 2, a boolean, the
+    // text (which Metal has no type for) and the reserved-name numbers.
+    EXPECT_EQ(declared, 8u + 2u + 1u + (c.type == FT::metal ? 0u : 1u) + 17u);
     if (c.type == FT::androidCompose) {
       EXPECT_NE(text.find("\npackage com.example.theme\n"), std::string::npos);
       EXPECT_NE(text.find("val Wide_red = Color(1f, 0f, 0f, 1f, ColorSpaces.DisplayP3)"), std::string::npos);
