@@ -31,10 +31,8 @@ TEST(LeftAlignedFlowLayout, FramesAtWidth400) {
   // Ungrouped items, an empty group, a group with one item.
   layout.layOut(400, {Shape{3, false}, Shape{0, true}, Shape{1, true}});
 
-  // First section: a 4-point header; two cells fit a row (192 + 160 <= 368), the third wraps.
+  // First section: a 4-point header; its cells as in the width table.
   EXPECT_EQ(layout.headerAttributes().at(0).frame, (Rect{16, 6, 368, 4}));
-  EXPECT_EQ(itemFrames(layout, 0),
-            (std::vector<Rect>{{16, 16, 160, 160}, {192, 16, 160, 160}, {16, 192, 160, 160}}));
 
   // 18 points from the last row's bottom (352) to the next header; an empty
   // group is its 40-point header and no rows; 18 points again to the next header.
@@ -45,6 +43,16 @@ TEST(LeftAlignedFlowLayout, FramesAtWidth400) {
 
   EXPECT_EQ(layout.contentSize(), (hostkit::Size{400, 646}));
   EXPECT_EQ(layout.collectionViewContentSize(), layout.contentSize());
+
+  // The queries answer from the same attributes, and nothing for paths outside them.
+  EXPECT_EQ(layout.layoutAttributesForItemAtIndexPath(IndexPath(2, 0))->frame, (Rect{16, 474, 160, 160}));
+  for (const IndexPath& bad : {IndexPath(0, 3), IndexPath(1, 0), IndexPath(3, 0), IndexPath::forSection(0)})
+    EXPECT_FALSE(layout.layoutAttributesForItemAtIndexPath(bad));
+  EXPECT_EQ(
+      layout.layoutAttributesForSupplementaryView(hostkit::elementKindSectionHeader, IndexPath(2, 0))->frame,
+      (Rect{16, 428, 368, 40}));
+  EXPECT_FALSE(
+      layout.layoutAttributesForSupplementaryView(hostkit::elementKindSectionFooter, IndexPath(2, 0)));
 
   layout.layOut(400, {});
   EXPECT_EQ(layout.contentSize(), (hostkit::Size{400, 0}));
@@ -82,23 +90,6 @@ TEST(LeftAlignedFlowLayout, CellsPerRowFollowTheWidth) {
     }
     EXPECT_EQ(layout.contentSize().height, c.ys.back() + 160 + 6 + 6) << "width " << c.width;
   }
-}
-
-TEST(LeftAlignedFlowLayout, Queries) {
-  auto layout = gridLayout();
-  layout.layOut(400, {Shape{3, false}, Shape{1, true}});
-
-  EXPECT_EQ(layout.layoutAttributesForItemAtIndexPath(IndexPath(0, 2))->frame, (Rect{16, 192, 160, 160}));
-  EXPECT_FALSE(layout.layoutAttributesForItemAtIndexPath(IndexPath(0, 3)));
-  EXPECT_FALSE(layout.layoutAttributesForItemAtIndexPath(IndexPath(2, 0)));
-  EXPECT_FALSE(layout.layoutAttributesForItemAtIndexPath(IndexPath::forSection(0)));
-
-  auto header =
-      layout.layoutAttributesForSupplementaryView(hostkit::elementKindSectionHeader, IndexPath(1, 0));
-  ASSERT_TRUE(header);
-  EXPECT_EQ(header->frame.height, 40);
-  EXPECT_FALSE(
-      layout.layoutAttributesForSupplementaryView(hostkit::elementKindSectionFooter, IndexPath(1, 0)));
 }
 
 TEST(LeftAlignedFlowLayout, ElementsInRectAreExactlyThoseThatIntersectIt) {
