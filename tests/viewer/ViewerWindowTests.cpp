@@ -167,10 +167,8 @@ TEST_F(ViewerWindowTest, SwatchesSitWhereTheFlowLayoutPutsThemAndReflowAt400Poin
   const int frame = wide.originX;  // the window's own frame, left and right
   server_->client(
       {"xdotool", "windowsize", window.substr(0, window.find('\n')), std::to_string(400 + 2 * frame), "700"});
-  Shown narrow = wide;
   ASSERT_FALSE(viewer->lineStartingWith("shown grid 400 ").empty());
-  narrow.width = 400;
-  narrow.windowHeight = 700;
+  const Shown narrow{400, wide.originX, wide.originY, 700};
   std::this_thread::sleep_for(300ms);  // the frame after the new layout
   // Two tiles to a row now: the third tile of the brand section is on a row of its own.
   expectSwatches(showcase, narrow, 3);
