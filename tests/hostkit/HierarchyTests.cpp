@@ -48,7 +48,7 @@ TEST(Hierarchy, PinnedSubviewsFillTheirSuperviewInsideTheirInsets) {
   EXPECT_EQ(pinned->children.front().frame, (Rect{2, 1, 294, 196}));
 }
 
-TEST(Hierarchy, CollectionViewMakesOnlyVisibleCells) {
+TEST(Hierarchy, CollectionViewMakesOnlyVisibleCellsWhereItsLayoutSays) {
   auto grid = std::make_shared<Grid>();
   grid->counts = {7, 0, 3};
   auto cv = std::make_shared<CollectionView>();
@@ -77,6 +77,25 @@ TEST(Hierarchy, CollectionViewMakesOnlyVisibleCells) {
   const LayoutNode band = layout(cv->body(), {320, std::nullopt}, {{}, Rect{0, 0, 320, 10}});
   EXPECT_LT(grid->itemsMade, 10);
   EXPECT_TRUE(band.findTag("cell 0.0"));
+
+  // The layout's queries answer from the same frames, and nothing for paths outside them.
+  cv->setBoundsWidth(320);
+  flow->prepare();
+  EXPECT_EQ(flow->layoutAttributesForItemAtIndexPath({0, 2})->frame, c->frame);
+  EXPECT_EQ(flow->layoutAttributesForSupplementaryView(elementKindSectionHeader, IndexPath(2, 0))->frame,
+            (Rect{0, 490, 320, 20}));
+  for (const IndexPath& bad :
+       {IndexPath(0, 7), IndexPath(1, 0), IndexPath(-1, 0), IndexPath({0}), IndexPath({0, 0, 0})})
+    EXPECT_FALSE(flow->layoutAttributesForItemAtIndexPath(bad));
+  EXPECT_FALSE(flow->layoutAttributesForSupplementaryView(elementKindSectionFooter, IndexPath(0, 0)));
+  EXPECT_EQ(flow->collectionViewContentSize(), all.frame.size());
+
+  // Without a data source there is nothing to lay out.
+  grid.reset();
+  cv->reloadData();
+  flow->prepare();
+  EXPECT_EQ(cv->numberOfSections(), 0);
+  EXPECT_EQ(flow->collectionViewContentSize().height, 0);
 }
 
 TEST(Catalog, NamedColoursFollowTheAppearance) {
@@ -110,34 +129,6 @@ TEST(Preview, RequestReportsTheHandlersOutcome) {
   EXPECT_EQ(failed->code, std::errc::no_such_file_or_directory);
   controller.mode = 2;  // never calls back
   EXPECT_TRUE(requestPreview(controller, "a.tavlo"));
-}
-
-TEST(Hierarchy, FlowLayoutAnswersQueriesAndRefusesBadPaths) {
-  auto grid = std::make_shared<Grid>();
-  grid->counts = {3};
-  auto cv = std::make_shared<CollectionView>();
-  cv->dataSource = grid;
-  auto flow = std::make_shared<CollectionViewFlowLayout>();
-  flow->itemSize = {10, 10};
-  flow->headerReferenceSize = {0, 4};
-  cv->setCollectionViewLayout(flow);
-  cv->setBoundsWidth(100);
-  flow->prepare();
-  EXPECT_EQ(flow->layoutAttributesForItemAtIndexPath({0, 2})->frame, (Rect{40, 4, 10, 10}));
-  EXPECT_EQ(flow->layoutAttributesForSupplementaryView(elementKindSectionHeader, IndexPath(0, 0))->frame,
-            (Rect{0, 0, 100, 4}));
-  for (const IndexPath& bad :
-       {IndexPath(0, 3), IndexPath(1, 0), IndexPath(-1, 0), IndexPath({0}), IndexPath({0, 0, 0})})
-    EXPECT_FALSE(flow->layoutAttributesForItemAtIndexPath(bad));
-  EXPECT_FALSE(flow->layoutAttributesForSupplementaryView(elementKindSectionFooter, IndexPath(0, 0)));
-  EXPECT_EQ(flow->collectionViewContentSize(), (Size{100, 14}));
-
-  // Without a data source there is nothing to lay out.
-  grid.reset();
-  cv->reloadData();
-  flow->prepare();
-  EXPECT_EQ(cv->numberOfSections(), 0);
-  EXPECT_EQ(flow->collectionViewContentSize().height, 0);
 }
 
 TEST(Hierarchy, TextLabelShowsOneTruncatedLine) {
