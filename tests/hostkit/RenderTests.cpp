@@ -110,13 +110,8 @@ TEST(Render, ContinuousCornersDifferFromCircularOnes) {
 }
 
 TEST(Render, StrokeBorderStaysInsideTheEdge) {
-  const auto stroked = [](ShapePaint paint) {
-    const Shape s = Shape::rectangle();
-    const View v = paint == ShapePaint::stroke ? s.stroke(black, {4}) : s.strokeBorder(black, {4});
-    return draw(v.padding(10), 60, 60);
-  };
-  const Raster inside = stroked(ShapePaint::strokeBorder);
-  const Raster centred = stroked(ShapePaint::stroke);
+  const Raster inside = draw(Shape::rectangle().strokeBorder(black, {4}).padding(10), 60, 60);
+  const Raster centred = draw(Shape::rectangle().stroke(black, {4}).padding(10), 60, 60);
   EXPECT_EQ(inside.pixel(12, 30).a, 255);  // within 4 points inside the edge at x = 10
   EXPECT_EQ(inside.pixel(8, 30).a, 0);     // nothing outside
   EXPECT_EQ(centred.pixel(8, 30).a, 255);  // a centred stroke reaches 2 points out
