@@ -76,13 +76,7 @@ TEST_P(StyleSheetConsumer, CompilesAndEveryReferenceResolvesToItsTarget) {
 
   Scratch scratch;
   std::string probe = run.files[0].bytes + "\n";
-  std::size_t n = 0;
-  std::map<std::string, std::string> probeOf;
-  for (const auto& [name, value] : written) {
-    const std::string id = "p" + std::to_string(n++);
-    probeOf[name] = id;
-    probe += "." + id + " { probe: " + std::string(1, c.sigil) + name + "; }\n";
-  }
+  for (const auto& [name, value] : written) probe += ".p-" + name + " { probe: " + c.sigil + name + "; }\n";
   const fs::path file = scratch / (c.sigil == '$' ? "probe.scss" : "probe.less");
   spit(file, probe);
   char command[512];
@@ -91,14 +85,15 @@ TEST_P(StyleSheetConsumer, CompilesAndEveryReferenceResolvesToItsTarget) {
   ASSERT_EQ(result.status, 0) << result.out;
 
   std::map<std::string, std::string> compiled;
-  const std::regex rule(R"(\.(p[0-9]+) \{\s*probe: ([^;]*);)");
+  const std::regex rule(R"(\.p-(\S+) \{\s*probe: ([^;]*);)");
   for (std::sregex_iterator it(result.out.begin(), result.out.end(), rule), end; it != end; ++it)
     compiled[(*it)[1]] = (*it)[2];
+  ASSERT_EQ(compiled.size(), written.size()) << result.out;
   for (const auto& [name, value] : written) {
     SCOPED_TRACE(name);
-    const std::string got = compiled[probeOf[name]];
+    const std::string got = compiled[name];
     if (value[0] == c.sigil) {
-      EXPECT_EQ(got, compiled[probeOf[value.substr(1)]]) << "refers to " << value;
+      EXPECT_EQ(got, compiled[value.substr(1)]) << "refers to " << value;
     } else {
       EXPECT_EQ(canonicalColors(got), canonicalColors(value));
     }
