@@ -1,11 +1,8 @@
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <filesystem>
-#include <fstream>
 #include <optional>
 #include <string>
 
@@ -15,6 +12,7 @@
 #include "TavloPreviewer/PreviewDrawing.h"
 #include "TavloPreviewer/PreviewViewController.h"
 #include "hostkit/Layout.h"
+#include "shared/ProcessSupport.h"
 
 namespace tavlo::previewer {
 namespace {
@@ -24,16 +22,9 @@ using namespace testing;
 
 class PreviewControllerTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("tavlo-preview-" + std::to_string(::getpid()));
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-
   fs::path write(const std::string& name, const std::string& bytes) {
-    fs::path path = dir_ / name;
-    std::ofstream(path, std::ios::binary) << bytes;
-    return path;
+    testprocess::spit(dir_ / name, bytes);
+    return dir_ / name;
   }
 
   // Runs a request, counting the handler's calls.
@@ -57,7 +48,7 @@ class PreviewControllerTest : public ::testing::Test {
     return std::ranges::count(textsShown(controller), text) > 0;
   }
 
-  fs::path dir_;
+  testprocess::ScratchFolder dir_;
 };
 
 TEST_F(PreviewControllerTest, AMissingFileReportsTheReadingErrorAndShowsNothing) {
@@ -69,7 +60,7 @@ TEST_F(PreviewControllerTest, AMissingFileReportsTheReadingErrorAndShowsNothing)
   EXPECT_EQ(error->message.find('\n'), std::string::npos);
   EXPECT_TRUE(controller->view()->subviews().empty());
 
-  EXPECT_TRUE(request(*controller, dir_));  // a directory cannot be read either
+  EXPECT_TRUE(request(*controller, dir_.path()));  // a directory cannot be read either
 }
 
 TEST_F(PreviewControllerTest, DocumentsWithoutTopLevelItemsShowTheNotice) {

@@ -2,14 +2,12 @@
 #include <lcms2.h>
 #include <png.h>
 
-#include <unistd.h>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 #include "Orvik/Orvik.h"
 #include "hostkit/Renderer.h"
+#include "shared/ProcessSupport.h"
 
 using namespace hostkit;
 
@@ -48,11 +46,6 @@ PngInfo inspect(std::vector<unsigned char> bytes) {
   png_destroy_read_struct(&png, &pinfo, nullptr);
   std::fclose(file);
   return info;
-}
-
-std::string readFile(const std::filesystem::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), {}};
 }
 
 const View swatch = ColorView(mcu::PlatformColor::colorWithDisplayP3Red(1, 0, 0, 1));
@@ -103,13 +96,12 @@ TEST(Output, PngsCarryTheirSpaceAtTheScaledSize) {
 }
 
 TEST(Output, VectorFormatsAndPages) {
-  const auto dir = std::filesystem::temp_directory_path() / ("hostkit-output-" + std::to_string(::getpid()));
-  std::filesystem::create_directories(dir);
+  const testprocess::ScratchFolder dir;
   const View v = VStack({Text("Page"), swatch.frame(20, 300)});
   const Drawing drawing(v, 100);
 
   ASSERT_TRUE(writePDF(drawing, dir / "a.pdf", splitIntoBands(drawing.size().height, 120)).ok);
-  const std::string pdf = readFile(dir / "a.pdf");
+  const std::string pdf = testprocess::slurp(dir / "a.pdf");
   ASSERT_EQ(pdf.rfind("%PDF", 0), 0u);
   EXPECT_NE(pdf.find("/Count 3"), std::string::npos);
 
@@ -119,15 +111,13 @@ TEST(Output, VectorFormatsAndPages) {
   const RenderResult failed = writePNG(*raster, dir / "missing" / "a.png");
   EXPECT_FALSE(failed.ok);
   EXPECT_NE(failed.error.find("cannot write"), std::string::npos);
-  std::filesystem::remove_all(dir);
 }
 
 // Swatches as the preview draws them: rounded cards clipped to their outline,
 // a checkerboard under the colour, text and a border inside. What the SVG
 // holds per card decides its size for documents of thousands of items.
 TEST(Output, SvgSharesOneCheckerboardAndClipsOnlyWhatReachesOut) {
-  const auto dir = std::filesystem::temp_directory_path() / ("hostkit-svg-" + std::to_string(::getpid()));
-  std::filesystem::create_directories(dir);
+  const testprocess::ScratchFolder dir;
   auto cards = [](double alpha, int count) {
     std::vector<Placement> placed;
     const View board = orvik::image(orvik::checkerboardImage).resizable(ResizingMode::tile);
@@ -159,7 +149,7 @@ TEST(Output, SvgSharesOneCheckerboardAndClipsOnlyWhatReachesOut) {
     // 60 rows, taller than one band of drawing: the rows across a band's
     // edge are drawn once.
     ASSERT_TRUE(writeSVG(cards(alpha, 300), path).ok);
-    const std::string svg = readFile(path);
+    const std::string svg = testprocess::slurp(path);
     EXPECT_EQ(count(svg, "rgb(20%,40%,60%)"), 300u);
     EXPECT_EQ(count(svg, "<image"), images);
     // The text and the border lie inside their card: no card needs a clip
@@ -170,6 +160,5 @@ TEST(Output, SvgSharesOneCheckerboardAndClipsOnlyWhatReachesOut) {
   // A failed write leaves nothing behind, not even the temporary file.
   EXPECT_FALSE(writeSVG(cards(1, 1), dir / "missing" / "a.svg").ok);
   std::filesystem::remove(dir / "cards.svg");
-  EXPECT_TRUE(std::filesystem::is_empty(dir));
-  std::filesystem::remove_all(dir);
+  EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
 }
