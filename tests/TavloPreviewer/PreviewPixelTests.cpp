@@ -26,6 +26,14 @@ bool near(hostkit::Rgba8 a, hostkit::Rgba8 b, int tolerance = 2) {
          std::abs(a.b - b.b) <= tolerance && std::abs(a.a - b.a) <= tolerance;
 }
 
+// Pixels in [x0, x1) × [y0, y1) that are not the background.
+int inkIn(const hostkit::Raster& r, int x0, int x1, int y0, int y1, hostkit::Rgba8 background) {
+  int ink = 0;
+  for (int y = y0; y < y1; ++y)
+    for (int x = x0; x < x1; ++x) ink += !near(r.pixel(x, y), background, 8);
+  return ink;
+}
+
 struct Rendered {
   hostkit::Drawing drawing;
   hostkit::Raster raster;
@@ -54,18 +62,10 @@ TEST(PreviewPixels, GridBackgroundInTheGapsAndAHeaderWhereAGroupStarts) {
     for (auto [x, y] : {std::pair{8, 100}, std::pair{200, 190}, std::pair{300, 100}, std::pair{390, 300}})
       EXPECT_TRUE(near(r.raster.pixel(x, y), darkest)) << x << "," << y;
 
-    int ink = 0;
-    for (int y = 202; y < 226; ++y)
-      for (int x = 24; x < 120; ++x) ink += !near(r.raster.pixel(x, y), darkest, 8);
-    EXPECT_GT(ink, 40) << "no header text where the group's section starts";
-    int right = 0;
-    for (int y = 202; y < 226; ++y)
-      for (int x = 200; x < 380; ++x) right += !near(r.raster.pixel(x, y), darkest, 8);
-    EXPECT_EQ(right, 0) << "header text away from the left";
-
+    EXPECT_GT(inkIn(r.raster, 24, 120, 202, 226, darkest), 40) << "no header text where the group starts";
+    EXPECT_EQ(inkIn(r.raster, 200, 380, 202, 226, darkest), 0) << "header text away from the left";
     // The first section's 4-point header carries no title.
-    for (int y = 6; y < 10; ++y)
-      for (int x = 16; x < 384; x += 4) EXPECT_TRUE(near(r.raster.pixel(x, y), darkest)) << x << "," << y;
+    EXPECT_EQ(inkIn(r.raster, 16, 384, 6, 10, darkest), 0);
   }
 }
 
@@ -80,19 +80,17 @@ TEST(PreviewPixels, TheEmptyNoticeIsARoundedBoxWithText) {
 
   const auto normal = expected8("Background/Normal");
   const auto darkest = expected8("Background/Darkest");
-  const int top = static_cast<int>(box->frame.minY()), left = static_cast<int>(box->frame.minX());
+  const int top = static_cast<int>(box->frame.minY()), left = static_cast<int>(box->frame.minX()),
+            right = static_cast<int>(box->frame.maxX()), middle = static_cast<int>(box->frame.midY());
   // Inside the padding the notice's own background, outside it the grid's.
   EXPECT_TRUE(near(r.raster.pixel(200, top + 4), normal));
-  EXPECT_TRUE(near(r.raster.pixel(left + 4, static_cast<int>(box->frame.midY())), normal));
+  EXPECT_TRUE(near(r.raster.pixel(left + 4, middle), normal));
   EXPECT_TRUE(near(r.raster.pixel(200, top - 4), darkest));
-  EXPECT_TRUE(near(r.raster.pixel(left - 4, static_cast<int>(box->frame.midY())), darkest));
+  EXPECT_TRUE(near(r.raster.pixel(left - 4, middle), darkest));
   // The rounded corner lets the grid show through at the very corner.
   EXPECT_FALSE(near(r.raster.pixel(left, top), normal));
 
-  int ink = 0;
-  for (int x = left + 16; x < box->frame.maxX() - 16; ++x)
-    ink += !near(r.raster.pixel(x, static_cast<int>(box->frame.midY())), normal, 8);
-  EXPECT_GT(ink, 5) << "no text in the notice";
+  EXPECT_GT(inkIn(r.raster, left + 16, right - 16, middle, middle + 1, normal), 5) << "no text in the notice";
 }
 
 }  // namespace
