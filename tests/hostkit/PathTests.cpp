@@ -47,12 +47,8 @@ TEST(Path, ContinuousCornerGeometry) {
   const Rect r{10, 20, 200, 100};
   Path p;
   p.addContinuousRoundedRect(r, 10);
+  // Curves lie inside their control points, so inside the rectangle.
   EXPECT_EQ(p.controlBounds(), r);
-  const auto pts = samples(p);
-  for (const Point& q : pts) {
-    EXPECT_GE(q.x, r.x - 1e-9);
-    EXPECT_LE(q.x, r.maxX() + 1e-9);
-  }
   // The top edge is straight from 1.53 radii after the left edge.
   bool straightStart = false;
   for (const auto& e : p.elements())
@@ -62,7 +58,7 @@ TEST(Path, ContinuousCornerGeometry) {
   EXPECT_TRUE(straightStart);
   // The corner passes close to, but inside, where a circular corner would.
   double closest = HUGE_VAL;
-  for (const Point& q : pts) closest = std::min(closest, std::hypot(q.x - r.x, q.y - r.y));
+  for (const Point& q : samples(p)) closest = std::min(closest, std::hypot(q.x - r.x, q.y - r.y));
   const double circular = std::hypot(10, 10) - 10;
   EXPECT_GT(closest, circular * 0.8);
   EXPECT_LT(closest, circular * 1.2);
