@@ -201,21 +201,19 @@ TEST_F(TileTest, RampStripRowsFollowTheColourCount) {
 
 TEST_F(TileTest, ColourAliasFillsWithWhatItResolvesTo) {
   Node single = color(srgb(0.1, 0.2, 0.9)), greys5 = ramp(greys(5)), one = ramp({srgb(1, 0, 0)});
-  const auto alias = [](const Node& target, std::optional<std::int64_t> index = {}) {
-    return aliasItem<MerrinColorAlias>(target, index);
-  };
+  using A = MerrinColorAlias;
   const struct {
     Node alias;
     std::optional<Color> fill;  // absent: clear, unresolved
     std::string reference;
     Sizes strip;
   } cases[] = {
-      {alias(single), srgb(0.1, 0.2, 0.9), arrow + "Swatch", {}},
-      {alias(greys5, 1), greys(5)[1], arrow + "Greys", {}},
-      {alias(greys5), greys(5)[2], arrow + "Greys", {5}},
-      {alias(one), srgb(1, 0, 0), arrow + "Greys", {1}},  // one colour is enough for an alias's strip
-      {alias(nullptr), std::nullopt, "No Source", {}},
-      {alias(number(3)), std::nullopt, "No Source", {}},
+      {aliasItem<A>(single), srgb(0.1, 0.2, 0.9), arrow + "Swatch", {}},
+      {aliasItem<A>(greys5, 1), greys(5)[1], arrow + "Greys", {}},
+      {aliasItem<A>(greys5), greys(5)[2], arrow + "Greys", {5}},
+      {aliasItem<A>(one), srgb(1, 0, 0), arrow + "Greys", {1}},  // one colour is enough for an alias's strip
+      {aliasItem<A>(nullptr), std::nullopt, "No Source", {}},
+      {aliasItem<A>(number(3)), std::nullopt, "No Source", {}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.reference);
@@ -325,9 +323,7 @@ TEST_F(TileTest, ShadowDetails) {
 
   Node card = shadow(drop(4, 2.5, 8, -1.5)),
        steps = shadowRamp({drop(0, 1, 2, 0), drop(5, 6, 7, 8), drop(4, 8, 16.25, 2)});
-  const auto alias = [](const Node& target, std::optional<std::int64_t> index = {}) {
-    return aliasItem<MerrinColorShadowAlias>(target, index);
-  };
+  using A = MerrinColorShadowAlias;
   const struct {
     Node item;
     Texts details;
@@ -337,8 +333,8 @@ TEST_F(TileTest, ShadowDetails) {
       {shadow(drop(1e20, -1.5e300, 8, 0)), {"1E20", "-1.5E300", "8", "0"}, 1},
       {steps, {"0\u20264", "1\u20268", "2\u202616.25", "0\u20262"}, 3},
       {shadowRamp({}), Texts(4, "0\u20260"), 0},
-      {alias(steps, 1), {"5", "6", "7", "8", arrow + "Steps"}, 1},
-      {alias(nullptr), {"No Source"}, 0},
+      {aliasItem<A>(steps, 1), {"5", "6", "7", "8", arrow + "Steps"}, 1},
+      {aliasItem<A>(nullptr), {"No Source"}, 0},
   };
   for (const auto& c : cases) {
     LayoutNode t = tile(c.item);
