@@ -57,9 +57,11 @@ inline std::string color(const std::string& id, const std::string& name, const s
          "</variants></color><buildGroupId>G</buildGroupId></colorItem>";
 }
 
-inline std::string variant(const std::string& rgba, const std::string& type = "") {
-  return std::string("<variant") + (type.empty() ? "" : " type=\"" + type + "\"") + "><rgba>" + rgba +
-         "</rgba></variant>";
+// A <variant> of appearance TYPE (empty: light) holding VALUE in a TAG element.
+inline std::string variant(const std::string& value, const std::string& type = "",
+                           const std::string& tag = "rgba") {
+  return std::string("<variant") + (type.empty() ? "" : " type=\"" + type + "\"") + "><" + tag + ">" + value +
+         "</" + tag + "></variant>";
 }
 
 struct TaskRun {

@@ -20,18 +20,16 @@ namespace {
 
 using FT = BuildFileType;
 
-std::string variants(std::string_view tag,
-                     std::initializer_list<std::pair<std::string_view, std::string_view>> list) {
+std::string variants(const std::string& tag,
+                     std::initializer_list<std::pair<std::string, std::string>> list) {
   std::string text = "<variants>";
-  for (const auto& [type, value] : list)
-    text += std::string("<variant") + (type.empty() ? "" : " type=\"" + std::string(type) + "\"") + "><" +
-            std::string(tag) + ">" + std::string(value) + "</" + std::string(tag) + "></variant>";
+  for (const auto& [type, value] : list) text += exporttest::variant(value, type, tag);
   return text + "</variants>";
 }
 
 std::string number(std::string_view id, std::string_view name, std::string_view value) {
   return "<numberItem><id>" + std::string(id) + "</id><name>" + std::string(name) + "</name><number>" +
-         variants("value", {{"", value}}) + "</number></numberItem>";
+         variants("value", {{"", std::string(value)}}) + "</number></numberItem>";
 }
 
 // Every kind, every appearance, a colour beyond sRGB, an alias, a text that
