@@ -206,7 +206,8 @@ void areaResized(GtkDrawingArea*, int width, int height, gpointer data) {
     report("area %.0f %.0f", x + frameX, y + frameY);
 }
 
-void scrolled(GtkAdjustment*, gpointer data) {
+void scrolled(GtkAdjustment* adjustment, gpointer data) {
+  report("scrolled %.0f", gtk_adjustment_get_value(adjustment));
   gtk_widget_queue_draw(viewerOf(data)->area);
 }
 

@@ -199,6 +199,23 @@ TEST_F(ViewerWindowTest, ShowsTheFileAsRewrittenWithinASecond) {
     seen = near(now, {255, 0, 255});
   }
   EXPECT_TRUE(seen) << "the window did not show the new colour within a second";
+
+  // Scrolled down, the window stays where it was when the file changes again.
+  server_->client({"xdotool", "mousemove", "300", "300", "click", "--repeat", "3", "--delay", "50", "5"});
+  std::string scrolled, line;
+  while (!(line = viewer->lineStartingWith("scrolled", 500ms)).empty()) scrolled = line;
+  ASSERT_FALSE(scrolled.empty()) << "the wheel did not scroll the grid";
+  text.replace(text.find("1 0 1 1"), 7, "0 1 1 1");
+  tooltest::spit(folder / "live.tavlo.new", text);
+  fs::rename(folder / "live.tavlo.new", file);
+  bool reloaded = false;
+  while (!(line = viewer->lineStartingWith("", reloaded ? 500ms : 2s)).empty()) {
+    reloaded = reloaded || line.starts_with("shown grid");
+    if (line.starts_with("scrolled")) {
+      EXPECT_EQ(line, scrolled);
+    }
+  }
+  EXPECT_TRUE(reloaded);
   EXPECT_EQ(tooltest::slurp(file), text) << "the viewer wrote to the document";
 }
 
