@@ -30,23 +30,18 @@ TEST_F(Fmt, WritesTheWritersTextToStandardOutput) {
   EXPECT_EQ(run.out, tavlo::MerrinColorFileWriter::data(*project));
 }
 
-// Formatting is idempotent, also for carriage returns, tiny ramp amounts and
-// integers no double holds, and leaves no temporary file behind.
+// Written in place, through a temporary file that does not stay behind; the
+// writer's own stability is the round-trip table's.
 TEST_F(Fmt, ReplacesTheOutputFileAlsoWhenItIsTheInput) {
-  for (const std::string& document : {showcase, std::string(TAVLO_TEST_DATA "/round-trip-edges.tavlo"),
-                                      std::string(TAVLO_TEST_DATA "/hostile/carriage-return-text.tavlo")}) {
-    SCOPED_TRACE(document);
-    const fs::path copy = dir_ / "doc.tavlo";
-    fs::copy_file(document, copy, fs::copy_options::overwrite_existing);
-    ToolRun run = fmt({copy.string(), "-o", copy.string()});
-    EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.out, "");
-    const std::string once = slurp(copy);
-    EXPECT_EQ(fmt({copy.string()}).out, once);
-    EXPECT_EQ(fmt({copy.string(), "--output", copy.string()}).status, 0);
-    EXPECT_EQ(slurp(copy), once);
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);  // only doc
-  }
+  const fs::path copy = dir_ / "doc.tavlo";
+  fs::copy_file(showcase, copy);
+  ToolRun run = fmt({copy.string(), "-o", copy.string()});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out, "");
+  const std::string once = slurp(copy);
+  EXPECT_EQ(fmt({copy.string(), "--output", copy.string()}).status, 0);
+  EXPECT_EQ(slurp(copy), once);
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);  // only doc
 }
 
 TEST_F(Fmt, FailuresLeaveTheOutputAlone) {
