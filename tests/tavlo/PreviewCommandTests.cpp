@@ -46,13 +46,6 @@ class PreviewCommand : public ::testing::Test {
   // Runs tavlo in the test's own folder.
   ToolRun tavlo(const Args& args) const { return tooltest::tavlo(args, dir_); }
 
-  std::vector<std::string> files() const {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(dir_)) names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-  }
-
   ScratchFolder scratch_;
   const fs::path dir_ = scratch_.path();
 };
@@ -98,12 +91,12 @@ TEST_F(PreviewCommand, BadUsageAndUnreadableFiles) {
       {{"preview", "doc.tavlo", "--variant", "Dark"}, 2},
       {{"preview", "doc.tavlo", "--max-height", "-1"}, 2},
   };
-  const auto before = files();
+  const auto before = filesUnder(dir_);
   for (const auto& c : cases) {
     auto run = tavlo(c.args);
     EXPECT_EQ(run.status, c.status) << c.args.back() << run.err;
     EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
-    EXPECT_EQ(files(), before) << "wrote something for " << c.args.back();
+    EXPECT_EQ(filesUnder(dir_), before) << "wrote something for " << c.args.back();
   }
   EXPECT_NE(tavlo({"preview", "missing.tavlo"}).err.find("cannot read 'missing.tavlo'"), std::string::npos);
 }
