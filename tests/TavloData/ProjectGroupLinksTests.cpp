@@ -16,37 +16,24 @@ std::string flag(const std::string& id, const std::string& links) {
 // T1 holds tests X1; T2 holds none. Links: A and the group G2 to B1; C (in G2)
 // to B2; D three groups deep to T2.
 std::shared_ptr<MerrinColorProject> project() {
-  const std::string task = "<fileType>1</fileType><nameTransform>0</nameTransform>";
+  auto task = [](const std::string& name, const std::string& id) {
+    return "<task><name>" + name + "</name><id>" + id +
+           "</id><fileType>1</fileType><nameTransform>0</nameTransform></task>";
+  };
+  auto link = [](const std::string& kind, const std::string& id) {
+    return "<" + kind + "GroupId>" + id + "</" + kind + "GroupId>";
+  };
   return MerrinColorFileReader().parse(
-      "<tavlo><project><buildGroups>"
-      "<buildGroup><id>B1</id><name>Web</name><tasks>"
-      "<task><name>a</name><id>K1</id>" +
-      task + "</task><task><name>b</name><id>K2</id>" + task +
-      "</task>"
-      "</tasks></buildGroup>"
-      "<buildGroup><id>B2</id><name>App</name><tasks><task><name>c</name><id>K3</id>" +
-      task +
-      "</task>"
-      "<task><name>d</name><id>B1</id>" +
-      task +
-      "</task></tasks></buildGroup>"
-      "</buildGroups><testGroups>"
-      "<testGroup><id>T1</id><name>Body</name><tests><test><name>x</name><id>X1</id><type>apcaContrast</type>"
-      "</test></tests></testGroup>"
-      "<testGroup><id>T2</id><name>Empty</name><tests/></testGroup>"
-      "</testGroups><colorItems>" +
-      flag("A", "<buildGroupId>B1</buildGroupId>") +
-      "<group><id>G1</id><name>G1</name>"
-      "<group><id>G2</id><name>G2</name><buildGroupId>B1</buildGroupId>" +
-      flag("C", "<buildGroupId>B2</buildGroupId>") + "<group><id>G3</id><name>G3</name>" +
-      flag("D", "<testGroupId>T2</testGroupId>") + "</group></group>" +
-      flag("E", "<buildGroupId>B2</buildGroupId>") + "</group></colorItems></project></tavlo>");
-}
-
-std::vector<std::string> ids(const MerrinColorProjectItemList& nodes) {
-  std::vector<std::string> result;
-  for (const auto& node : nodes) result.push_back(node->uuid());
-  return result;
+      "<tavlo><project><buildGroups><buildGroup><id>B1</id><name>Web</name><tasks>" + task("a", "K1") +
+      task("b", "K2") + "</tasks></buildGroup><buildGroup><id>B2</id><name>App</name><tasks>" +
+      task("c", "K3") + task("d", "B1") +
+      "</tasks></buildGroup></buildGroups><testGroups><testGroup><id>T1</id><name>Body</name><tests><test>"
+      "<name>x</name><id>X1</id><type>apcaContrast</type></test></tests></testGroup><testGroup><id>T2</id>"
+      "<name>Empty</name><tests/></testGroup></testGroups><colorItems>" +
+      flag("A", link("build", "B1")) + "<group><id>G1</id><name>G1</name><group><id>G2</id><name>G2</name>" +
+      link("build", "B1") + flag("C", link("build", "B2")) + "<group><id>G3</id><name>G3</name>" +
+      flag("D", link("test", "T2")) + "</group></group>" + flag("E", link("build", "B2")) +
+      "</group></colorItems></project></tavlo>");
 }
 
 using Ids = std::vector<std::string>;
@@ -75,13 +62,14 @@ TEST(GroupLinks, FirstItemAndParentLookups) {
 
 TEST(GroupLinks, LinkedNodesStopTheSearchBelowThem) {
   auto p = project();
-  EXPECT_EQ(ids(allItemsWithBuildGroup(*p, *p->buildGroups()[0])), (Ids{"A", "G2"}));
-  EXPECT_EQ(ids(allItemsWithBuildGroup(*p, *p->buildGroups()[1])), (Ids{"C", "E"}));
-  EXPECT_EQ(ids(allItemsWithTestGroup(*p, *p->testGroups()[1])), (Ids{"D"}));
-  EXPECT_EQ(ids(allItemsWithBuildGroup(*p->firstItem("G1")->group(), *p->buildGroups()[1])), (Ids{"C", "E"}));
+  EXPECT_EQ(uuids(allItemsWithBuildGroup(*p, *p->buildGroups()[0])), (Ids{"A", "G2"}));
+  EXPECT_EQ(uuids(allItemsWithBuildGroup(*p, *p->buildGroups()[1])), (Ids{"C", "E"}));
+  EXPECT_EQ(uuids(allItemsWithTestGroup(*p, *p->testGroups()[1])), (Ids{"D"}));
+  EXPECT_EQ(uuids(allItemsWithBuildGroup(*p->firstItem("G1")->group(), *p->buildGroups()[1])),
+            (Ids{"C", "E"}));
   // Links go by identifier, not by object.
   BuildGroup lookalike("other", "B2", {});
-  EXPECT_EQ(ids(allItemsWithBuildGroup(*p, lookalike)), (Ids{"C", "E"}));
+  EXPECT_EQ(uuids(allItemsWithBuildGroup(*p, lookalike)), (Ids{"C", "E"}));
 }
 
 TEST(GroupLinks, ValidTestsExistWhenAnyNodeIsLinked) {
