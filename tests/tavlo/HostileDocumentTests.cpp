@@ -133,28 +133,15 @@ std::string billionLaughs() {
   return withEntities(entities, "&lol9;");
 }
 
-std::string quadraticBlowup() {
-  return documentWithItems(el("group", el("name", repeat("&a;", 50000))),
-                           "<!DOCTYPE tavlo [<!ENTITY a \"" + repeat("a", 50000) + "\">]>\n");
-}
-
-std::string entityChain(int length) {
-  std::string entities = "<!ENTITY e0 \"end\">\n";
-  for (int i = 1; i < length; ++i)
-    entities += "<!ENTITY e" + std::to_string(i) + " \"&e" + std::to_string(i - 1) + ";\">\n";
-  return withEntities(entities, "&e" + std::to_string(length - 1) + ";");
-}
-
 std::string externalEntity(const std::string& systemId) {
   return withEntities(
       "<!ENTITY ext SYSTEM \"" + systemId + "\">\n<!ENTITY % pe SYSTEM \"" + systemId + "\">\n%pe;\n",
       "&ext;");
 }
 
-std::string nested(std::size_t depth, bool closed) {
-  std::string doc = std::string(declaration) + "<tavlo><project><colorItems>" + repeat("<group>", depth);
-  if (closed) doc += repeat("</group>", depth) + "</colorItems></project></tavlo>\n";
-  return doc;
+std::string nested(std::size_t depth) {
+  return std::string(declaration) + "<tavlo><project><colorItems>" + repeat("<group>", depth) +
+         repeat("</group>", depth) + "</colorItems></project></tavlo>\n";
 }
 
 std::string manyAttributes(int count) {
@@ -246,7 +233,6 @@ const std::vector<HostileDocument>& hostileDocuments() {
         {.name = "truncated",
          .make = [] { return smallDocument().substr(0, smallDocument().size() / 2); },
          .readsAsEmpty = true},
-        {.name = "declarationOnly", .make = [] { return std::string(declaration); }, .readsAsEmpty = true},
         {.name = "twoRoots", .make = [] { return smallDocument() + smallDocument(); }, .readsAsEmpty = true},
         {.name = "invalidUtf8",
          .make =
@@ -264,28 +250,15 @@ const std::vector<HostileDocument>& hostileDocuments() {
         {.name = "utf16WithoutBom",
          .make = [] { return toUtf16(smallDocument(), false, false); },
          .statsLine = "colorItemCount: 2"},
+        // Every kind of document type declaration is refused by the parser (its
+        // own table has them all); these show the command hands it the bytes as they are.
         {.name = "billionLaughs", .make = billionLaughs, .readsAsEmpty = true, .leaked = "lollol"},
-        {.name = "quadraticBlowup", .make = quadraticBlowup, .readsAsEmpty = true, .leaked = "aaaaaaaa"},
         {.name = "externalEntityFile",
          .make = [] { return externalEntity("file:///etc/passwd"); },
          .readsAsEmpty = true,
          .leaked = "root:"},
-        {.name = "externalEntityNetwork",
-         .make = [] { return externalEntity("http://127.0.0.1:9/entity.xml"); },
-         .readsAsEmpty = true},
-        {.name = "entityChain200k", .make = [] { return entityChain(200000); }, .readsAsEmpty = true},
-        {.name = "dtdAttributeDefaults",
-         .make =
-             [] {
-               return documentWithItems(colorItem("A", "1 0 0 1"),
-                                        "<!DOCTYPE tavlo [<!ATTLIST variant type CDATA \"dark\">]>\n");
-             },
-         .readsAsEmpty = true},
-        {.name = "nestedAtTheLimit",
-         .make = [] { return nested(253, true); },
-         .statsLine = "groupCount: 253"},
-        {.name = "nested1mClosed", .make = [] { return nested(1000000, true); }, .readsAsEmpty = true},
-        {.name = "nested1mUnclosed", .make = [] { return nested(1000000, false); }, .readsAsEmpty = true},
+        {.name = "nestedAtTheLimit", .make = [] { return nested(253); }, .statsLine = "groupCount: 253"},
+        {.name = "nested1mClosed", .make = [] { return nested(1000000); }, .readsAsEmpty = true},
         {.name = "siblingGroups200k",
          .make = [] { return documentWithItems(repeat("<group><name>g</name></group>", 200000)); },
          .statsLine = "groupCount: 200000"},
