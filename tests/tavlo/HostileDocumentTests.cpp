@@ -156,23 +156,21 @@ std::string hugeText(std::size_t bytes) {
                            "</string></stringItem>");
 }
 
-std::string emptyRamps() {
-  const std::string ramp = rampParameters("1");
-  return documentWithItems("<colorSet><id>cs</id><name>no colours</name>" + ramp +
-                           "<colors/></colorSet><shadowSet><id>ss</id>" + "<name>no shadows</name>" + ramp +
-                           "<shadows></shadows></shadowSet><colorSet><id>cs2</id>" + "<name>no list</name>" +
-                           ramp +
-                           "</colorSet><alias><id>into-empty</id><name>into empty</name><type>3</type>"
-                           "<referencedItemId>cs</referencedItemId><subIndex>0</subIndex></alias>"
-                           "<shadowAlias><id>into-empty-shadows</id><name>s</name><type>3</type>"
-                           "<referencedItemId>ss</referencedItemId><subIndex>5</subIndex></shadowAlias>");
-}
-
 std::string alias(const std::string& kind, const std::string& id, const std::string& type,
                   const std::string& target) {
   return "<" + kind + ">" + el("id", id) + el("name", "alias " + id) + el("type", type) +
          el("referencedItemId", target) + el("typeDark", type) + el("referencedItemIdDark", target) +
          el("appearance", "lightanddark") + "</" + kind + ">";
+}
+
+// Ramps with no members, or no list of them, and aliases into them.
+std::string emptyRamps() {
+  const std::string ramp = rampParameters("1");
+  return documentWithItems("<colorSet><id>cs</id><name>no colours</name>" + ramp + "<colors/></colorSet>" +
+                           "<shadowSet><id>ss</id><name>no shadows</name>" + ramp + "<shadows/></shadowSet>" +
+                           "<colorSet><id>cs2</id><name>no list</name>" + ramp + "</colorSet>" +
+                           alias("alias", "into-empty", "3", "cs") +
+                           alias("shadowAlias", "into-empty-shadows", "3", "ss"));
 }
 
 std::string aliasTangle() {
@@ -233,7 +231,6 @@ const std::vector<HostileDocument>& hostileDocuments() {
         {.name = "truncated",
          .make = [] { return smallDocument().substr(0, smallDocument().size() / 2); },
          .readsAsEmpty = true},
-        {.name = "twoRoots", .make = [] { return smallDocument() + smallDocument(); }, .readsAsEmpty = true},
         {.name = "invalidUtf8",
          .make =
              [] {
