@@ -34,19 +34,27 @@ std::optional<Image> readPng(const fs::path& path) {
   return out;
 }
 
-// The first tile is a blue swatch whose white name is the thumbnail's text.
-const char* const document = R"(<?xml version="1.0" encoding="UTF-8"?>
-<tavlo xmlns="https://tavlo.example/tavlo"><project><colorItems>
-<colorItem><name>Brand Blue Wide</name><profile>sRGB</profile><color><variants><variant><rgba>0.2 0.4 0.9 1</rgba></variant></variants></color></colorItem>
-<numberItem><name>Spacing</name><number><variants><variant><value>8</value></variant></variants></number></numberItem>
-</colorItems></project></tavlo>
-)";
+// A document of colour items, one per "r g b" (bytes), in that order, named
+// `names` (or C0, C1, ...).
+std::string swatches(const std::vector<std::array<int, 3>>& colours,
+                     const std::vector<std::string>& names = {}) {
+  std::string items;
+  for (std::size_t i = 0; i < colours.size(); ++i) {
+    std::string rgba;
+    for (int c : colours[i]) rgba += std::to_string(c / 255.0) + " ";
+    items += "<colorItem><name>" + (names.empty() ? "C" + std::to_string(i) : names[i]) +
+             "</name><profile>sRGB</profile><color><variants><variant><rgba>" + rgba +
+             "1</rgba></variant></variants></color></colorItem>";
+  }
+  return "<tavlo><project><colorItems>" + items + "</colorItems></project></tavlo>";
+}
 
 class ThumbnailTest : public ::testing::Test {
  protected:
   void SetUp() override {
     fs::create_directories(dir_ / "folder");
-    spit(input_, document);
+    // The first tile is a blue swatch whose white name is the thumbnail's text.
+    spit(input_, swatches({{51, 102, 230}, {128, 128, 128}}, {"Brand Blue Wide", "Spacing"}));
   }
   // What the folder holds besides the input and the empty "folder".
   std::vector<std::string> leftovers() const {
@@ -77,21 +85,6 @@ TEST_F(ThumbnailTest, SizeIsClampedDefaultedAndDrawnWhole) {
     EXPECT_EQ(image->height, side);
     EXPECT_EQ(leftovers(), std::vector<std::string>{"thumb.png"});
   }
-}
-
-// A document of colour items, one per "r g b" (bytes), in that order, named
-// `names` (or C0, C1, ...).
-std::string swatches(const std::vector<std::array<int, 3>>& colours,
-                     const std::vector<std::string>& names = {}) {
-  std::string items;
-  for (std::size_t i = 0; i < colours.size(); ++i) {
-    std::string rgba;
-    for (int c : colours[i]) rgba += std::to_string(c / 255.0) + " ";
-    items += "<colorItem><name>" + (names.empty() ? "C" + std::to_string(i) : names[i]) +
-             "</name><profile>sRGB</profile><color><variants><variant><rgba>" + rgba +
-             "1</rgba></variant></variants></color></colorItem>";
-  }
-  return "<tavlo><project><colorItems>" + items + "</colorItems></project></tavlo>";
 }
 
 TEST_F(ThumbnailTest, AGridOfTheFirstTilesInDocumentOrder) {
