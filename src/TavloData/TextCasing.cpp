@@ -66,6 +66,17 @@ std::vector<std::string> words(std::string_view text) {
   const auto length = static_cast<int32_t>(text.size());
   while (i < length) {
     int32_t start = i;
+    if (bytes[i] < 0x80) {
+      // ASCII: letters and digits only; no mark combines with ASCII here.
+      const char c = static_cast<char>(bytes[i++]);
+      if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')) {
+        current += c;
+      } else if (!current.empty()) {
+        result.push_back(std::move(current));
+        current.clear();
+      }
+      continue;
+    }
     UChar32 c = 0;
     U8_NEXT(bytes, i, length, c);
     // Every letter and number in every script (general categories L and N, so

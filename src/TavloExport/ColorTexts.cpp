@@ -77,21 +77,21 @@ std::string cssExactColor(const mcu::PlatformColor& color) {
   return convert(color, mcu::ColorFormat::cssColor, space);
 }
 
-CssColorText cssColorText(const mcu::PlatformColor& color, BuildExportFormat format) {
+CssColorText cssColorText(const mcu::PlatformColor& color, BuildExportFormat format, bool exact) {
   const mcu::ColorFormat notation = colorFormatFor(format);
-  if (format == BuildExportFormat::cssColor) return {cssExactColor(color), std::nullopt};
+  if (format == BuildExportFormat::cssColor) return {cssExactColor(color), false};
   if (format == BuildExportFormat::cssOKLCH)
-    return {convert(color, notation, workingColorSpaceFor(color.colorSpace())), std::nullopt};
+    return {convert(color, notation, workingColorSpaceFor(color.colorSpace())), false};
   // Hex and rgb() are sRGB notations: anything else is written in sRGB,
-  // clipped when it has to be, with the exact colour beside it.
+  // clipped when it has to be.
   const SRGBFit fit = fitIntoSRGB(color);
-  CssColorText result{convert(fit.clipped, notation, mcu::ColorSpace::sRGB), std::nullopt};
+  if (fit.outside && exact) return {cssExactColor(color), true};
+  CssColorText result{convert(fit.clipped, notation, mcu::ColorSpace::sRGB), fit.outside};
   // "rgb(R, G, B / A)" mixes the comma and the slash forms, which style-sheet
   // parsers refuse; the comma form with alpha is rgba().
   if (const auto slash = result.text.find(" / ");
       slash != std::string::npos && result.text.starts_with("rgb("))
     result.text = "rgba(" + result.text.substr(4, slash - 4) + ", " + result.text.substr(slash + 3);
-  if (fit.outside) result.exact = cssExactColor(color);
   return result;
 }
 

@@ -32,14 +32,16 @@ bool isOutsideSRGB(const mcu::PlatformColor& color);
 
 struct CssColorText {
   // The text in the task's notation. Notations that only hold sRGB (hex,
-  // rgb()) get the colour converted into sRGB and clipped.
-  std::string text;
-  // Set when `text` had to clip: the exact colour as color(display-p3 ...) or
+  // rgb()) get the colour converted into sRGB and clipped, unless the exact
+  // text is asked for: then the exact colour as color(display-p3 ...) or
   // color(srgb ...) with its components unclipped.
-  std::optional<std::string> exact;
+  std::string text;
+  // Whether the notation had to clip the colour.
+  bool clipped = false;
 };
-// A colour for CSS, SCSS and LESS.
-CssColorText cssColorText(const mcu::PlatformColor& color, BuildExportFormat format);
+// A colour for CSS, SCSS and LESS. The exact text is made only when asked
+// for: most files never write it.
+CssColorText cssColorText(const mcu::PlatformColor& color, BuildExportFormat format, bool exact = false);
 
 // The exact colour as color(srgb ...) or color(display-p3 ...), four places.
 std::string cssExactColor(const mcu::PlatformColor& color);

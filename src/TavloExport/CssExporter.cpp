@@ -123,9 +123,9 @@ class CssExporter final : public Exporter {
     // The text of an expression; in the exact pass, clipped colours are written exactly.
     auto text = [&](std::size_t i, const Expression& e, bool exact, bool* clipped) {
       if (e.target) return "var(" + names[*e.target] + ")";
-      StyleValue value = styleValue(tokens[i].displayValue(e.writtenFor), format);
-      if (value.exact && clipped) *clipped = true;
-      return exact && value.exact ? *value.exact : value.text;
+      StyleValue value = styleValue(tokens[i].displayValue(e.writtenFor), format, exact);
+      if (value.clipped && clipped) *clipped = true;
+      return value.text;
     };
     auto declaration = [&](const Declarations& d, std::size_t i, std::size_t block, bool exact,
                            bool* clipped) -> std::optional<std::string> {

@@ -3,6 +3,7 @@
 // NAME.light-high-contrast.json and NAME.dark-high-contrast.json, and a
 // resolver document that puts them together under one "appearance" modifier.
 // Aliases whose target is in the same files stay references ("{brand.primary}").
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <memory>
@@ -33,6 +34,8 @@ constexpr std::array<Override, 3> kOverrides{{{ColorSource::dark, "dark"},
                                               {ColorSource::darkHighContrast, "dark-high-contrast"}}};
 
 constexpr std::string_view kExtensionKey = "tavlo.values";
+// About what a colour token takes in a file, its name and layout included.
+constexpr std::size_t kBytesPerEntry = 320;
 
 double component(double value) {
   const double rounded = mcu::roundTo(value, 4);
@@ -41,6 +44,13 @@ double component(double value) {
 
 void appendString(std::string& out, std::string_view text) {
   out += '"';
+  // Names and most values need no escape: copied whole.
+  if (std::none_of(text.begin(), text.end(),
+                   [](unsigned char c) { return c == '"' || c == '\\' || c < 0x20; })) {
+    out += text;
+    out += '"';
+    return;
+  }
   for (unsigned char c : text) {
     if (c == '"' || c == '\\') {
       out += '\\';
@@ -200,6 +210,7 @@ struct Group {
   std::vector<Member> members;
   std::unordered_map<std::string, std::size_t> index;
   std::vector<std::pair<std::string, Entry>> extensions;  // unique dotted paths
+  std::size_t entries = 0;                                // tokens placed in the tree, counted at its root
 
   // The member NAME; a new one is neither token nor group yet.
   Member& member(const std::string& name) {
@@ -229,9 +240,12 @@ struct Group {
     json.endObject();
   }
 
+  // The tree's tokens make room for the text up front: a file of thousands
+  // of tokens would otherwise be copied each time it outgrows its room.
   template <class WriteEntry>
   std::string text(const WriteEntry& writeEntry) const {
     std::string out;
+    out.reserve(512 + entries * kBytesPerEntry);
     JsonWriter json(out);
     write(json, writeEntry);
     out += '\n';
@@ -321,6 +335,7 @@ class DesignTokenExporter final : public Exporter {
       const Token& token = tokens[i];
       if (token.kind == TokenKind::boolean || token.kind == TokenKind::string) {
         root.extensions.emplace_back(dotted[i], Group::Entry{i, e});
+        ++root.entries;
         return;
       }
       Group* group = &root;
@@ -342,6 +357,7 @@ class DesignTokenExporter final : public Exporter {
         return;
       }
       leaf.entry = Group::Entry{i, e};
+      ++root.entries;
     };
 
     const std::string base = task.fileNameWithoutExtension();

@@ -47,23 +47,21 @@ std::string cssString(std::string_view text) {
   return quoted;
 }
 
-StyleValue styleValue(const TokenValue& value, BuildExportFormat format) {
+StyleValue styleValue(const TokenValue& value, BuildExportFormat format, bool exact) {
   if (const auto* color = std::get_if<mcu::PlatformColor>(&value)) {
-    CssColorText text = cssColorText(*color, format);
-    return {std::move(text.text), std::move(text.exact)};
+    CssColorText text = cssColorText(*color, format, exact);
+    return {std::move(text.text), text.clipped};
   }
-  if (const auto* number = std::get_if<double>(&value)) return {numberText(*number), std::nullopt};
-  if (const auto* boolean = std::get_if<bool>(&value)) return {*boolean ? "true" : "false", std::nullopt};
-  if (const auto* string = std::get_if<std::string>(&value)) return {cssString(*string), std::nullopt};
+  if (const auto* number = std::get_if<double>(&value)) return {numberText(*number), false};
+  if (const auto* boolean = std::get_if<bool>(&value)) return {*boolean ? "true" : "false", false};
+  if (const auto* string = std::get_if<std::string>(&value)) return {cssString(*string), false};
   const auto& shadow = std::get<ShadowValue>(value);
   // A negative blur is not a box-shadow; it draws as no blur.
   const std::string lengths = numberText(shadow.xOffset) + "px " + numberText(shadow.yOffset) + "px " +
                               numberText(std::max(0.0, shadow.blur)) + "px " + numberText(shadow.spread) +
                               "px ";
-  CssColorText color = cssColorText(shadow.color, format);
-  StyleValue result{lengths + color.text, std::nullopt};
-  if (color.exact) result.exact = lengths + *color.exact;
-  return result;
+  CssColorText color = cssColorText(shadow.color, format, exact);
+  return {lengths + color.text, color.clipped};
 }
 
 void reportClipped(const ExportJob& job, const Token& token, std::string_view where,

@@ -12,13 +12,14 @@ namespace tavlo::exports {
 
 struct StyleValue {
   std::string text;
-  // The exact colour when `text` holds one clipped into sRGB.
-  std::optional<std::string> exact;
+  // Whether the notation clips the value's colour into sRGB.
+  bool clipped = false;
 };
 
 // Colours in the task's notation, numbers unitless, booleans true / false,
 // strings quoted, shadows as box-shadow values ("0px 8px 8px 0px #0000004D").
-StyleValue styleValue(const TokenValue& value, BuildExportFormat format);
+// With EXACT, a colour the notation clips is written exactly instead.
+StyleValue styleValue(const TokenValue& value, BuildExportFormat format, bool exact = false);
 
 // A quoted CSS string: '"' and '\' escaped, control characters as hex escapes.
 std::string cssString(std::string_view text);
