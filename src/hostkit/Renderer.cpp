@@ -290,7 +290,7 @@ class SharedDrawing {
         texts_.erase(entry);
         return false;
       }
-      r = {Surface(recording, cairo_surface_destroy), static_cast<double>(reach)};
+      r = {Surface(recording, finishAndDestroy), static_cast<double>(reach)};
     }
     place(cr, r, at);
     return true;
@@ -325,7 +325,7 @@ class SharedDrawing {
         cairo_surface_destroy(recording);
         return false;
       }
-      at = strokes_.emplace(key, Recording{Surface(recording, cairo_surface_destroy), reach}).first;
+      at = strokes_.emplace(key, Recording{Surface(recording, finishAndDestroy), reach}).first;
     }
     place(cr, at->second, {frame.x, frame.y});
     return true;
@@ -410,6 +410,15 @@ class SharedDrawing {
   }
 
   using Surface = std::unique_ptr<cairo_surface_t, void (*)(cairo_surface_t*)>;
+  // Destroyed only once the file is finished and gone, when nothing draws
+  // from a recording any more. Cairo's vector surfaces keep a reference to
+  // each recording they drew from that they never give back, so every
+  // reference left is released here.
+  static void finishAndDestroy(cairo_surface_t* recording) {
+    cairo_surface_finish(recording);
+    while (cairo_surface_get_reference_count(recording) > 1) cairo_surface_destroy(recording);
+    cairo_surface_destroy(recording);
+  }
   // What is recorded starts at the recording's own origin (a recording that
   // starts elsewhere is misplaced in SVG), `reach` above and left of where
   // it is placed.
@@ -1089,6 +1098,10 @@ RenderResult writePNG(const Raster& raster, const std::filesystem::path& path) {
 }
 
 RenderResult writeSVG(const Drawing& drawing, const std::filesystem::path& path) {
+  // The file refers to the shared recordings until it is finished, so they
+  // outlive it: a recording destroyed first is copied for the file, and
+  // Cairo never frees the copy.
+  SharedDrawing shared;
   VectorFile file(path);
   const Size size = drawing.size();
   cairo_surface_t* surface = cairo_svg_surface_create_for_stream(
@@ -1097,7 +1110,6 @@ RenderResult writeSVG(const Drawing& drawing, const std::filesystem::path& path)
   {
     // One painter for every band, so that the SVG holds each picture, and
     // each outline and text that repeats, once.
-    SharedDrawing shared;
     Painter painter(cr, OutputSpace::sRGB, &shared);
     const std::vector<Band> bands = splitIntoBands(size.height, svgBandHeight);
     for (std::size_t i = 0; i < bands.size(); ++i) {
