@@ -42,11 +42,11 @@ json colorJSON(const mcu::PlatformColor& color) {
   mcu::PlatformColor written = color;
   if (color.colorSpace() == mcu::PlatformColorSpace::displayP3()) {
     space = "display-p3";
-  } else if (isOutsideSRGB(color)) {
+  } else if (const SRGBFit fit = fitIntoSRGB(color); fit.outside) {
     space = "extended-srgb";
     written = color.colorUsingColorSpace(mcu::PlatformColorSpace::extendedSRGB()).value_or(color);
   } else {
-    written = clippedSRGB(color);
+    written = fit.clipped;
   }
   return {{"color-space", space},
           {"components",
