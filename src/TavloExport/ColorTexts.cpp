@@ -95,10 +95,63 @@ CssColorText cssColorText(const mcu::PlatformColor& color, BuildExportFormat for
   return result;
 }
 
+namespace {
+
+// The shortest text of K / 10^4 for |K| < 10^15, as std::to_chars writes the
+// double nearest to it: a decimal of at most fifteen digits is the only one
+// of its length that reads back as that double, so the digits of K, less
+// their trailing zeros, are the shortest; to_chars then takes the shorter
+// of the plain and the exponent form, the plain one on a tie. Files write
+// tens of thousands of numbers, and this is several times cheaper than
+// finding the shortest digits of an arbitrary double.
+std::string tenThousandthsText(long long k) {
+  if (k == 0) return "0";
+  const bool negative = k < 0;
+  unsigned long long magnitude = negative ? 0ULL - static_cast<unsigned long long>(k) : k;
+  char digits[20];
+  int length = 0;
+  for (unsigned long long rest = magnitude; rest > 0; rest /= 10) digits[length++] = '0' + rest % 10;
+  std::reverse(digits, digits + length);
+  int significant = length;
+  while (digits[significant - 1] == '0') --significant;
+  constexpr int kPlaces = 4;
+  const int exponent = length - 1 - kPlaces;
+
+  std::string plain;
+  if (negative) plain += '-';
+  if (length > kPlaces) {
+    plain.append(digits, digits + (length - kPlaces));
+    if (significant > length - kPlaces) {
+      plain += '.';
+      plain.append(digits + (length - kPlaces), digits + significant);
+    }
+  } else {
+    plain += "0.";
+    plain.append(static_cast<std::size_t>(kPlaces - length), '0');
+    plain.append(digits, digits + significant);
+  }
+
+  std::string scientific;
+  if (negative) scientific += '-';
+  scientific += digits[0];
+  if (significant > 1) {
+    scientific += '.';
+    scientific.append(digits + 1, digits + significant);
+  }
+  scientific += exponent < 0 ? "e-" : "e+";
+  const int size = exponent < 0 ? -exponent : exponent;
+  if (size < 10) scientific += '0';
+  scientific += std::to_string(size);
+  return scientific.size() < plain.size() ? scientific : plain;
+}
+
+}  // namespace
+
 std::string numberText(double value) {
   if (!std::isfinite(value)) return "0";
+  const double scaled = std::round(value * 1e4);
+  if (std::fabs(scaled) < 1e15) return tenThousandthsText(static_cast<long long>(scaled));
   value = mcu::roundTo(value, 4);
-  if (value == 0) value = 0;  // no "-0"
   char buffer[64];
   const auto written = std::to_chars(buffer, buffer + sizeof buffer, value);
   return std::string(buffer, written.ptr);

@@ -1,7 +1,13 @@
 // The resolution every exporter shares: which items a task exports and in
 // what order, their names, and when an alias may be written as a reference.
+#include <charconv>
+#include <cmath>
+#include <random>
 #include <string>
 #include <vector>
+
+#include "MerrinColorUtils/Numeric.h"
+#include "TavloExport/ColorTexts.h"
 
 #include "ExportTestSupport.h"
 
@@ -54,6 +60,29 @@ TEST(ExportJob, AnAliasIsAReferenceOnlyWhereItsTargetShowsTheSameValue) {
   EXPECT_EQ(target(link, ColorSource::lightHighContrast), 0u);
   EXPECT_EQ(target(swap, ColorSource::light), 0u);
   EXPECT_EQ(target(swap, ColorSource::dark), 1u);
+}
+
+// Files write numbers rounded to four places in their shortest form, plain
+// or with an exponent, whichever is shorter: the same text as the general
+// shortest conversion of the rounded double, for every size and sign.
+TEST(NumberText, IsTheShortestFormOfTheRoundedValue) {
+  auto reference = [](double value) {
+    value = mcu::roundTo(value, 4);
+    if (value == 0) value = 0;
+    char buffer[64];
+    return std::string(buffer, std::to_chars(buffer, buffer + sizeof buffer, value).ptr);
+  };
+  std::vector<double> values{0,       -0.0,           1,      -1,          0.5,  0.0001, -0.0002, 0.001,
+                             0.00005, 0.00004,        0.1234, 0.12345,     12.5, 100000, 120000,  1e10,
+                             -2.5e9,  123456789.1234, 9.9999, 99999.99999, 1e14, 1e15,   1.5e16,  1e300,
+                             -1e300};
+  std::mt19937_64 random(7);
+  for (int i = 0; i < 20000; ++i) {
+    const double scale = std::pow(10.0, std::uniform_int_distribution<int>(-6, 16)(random));
+    values.push_back(std::uniform_real_distribution<double>(-1, 1)(random) * scale);
+  }
+  for (double value : values) EXPECT_EQ(tavlo::exports::numberText(value), reference(value)) << value;
+  EXPECT_EQ(tavlo::exports::numberText(NAN), "0");
 }
 
 // Linked items and the descendants of linked groups, in tree order, under
