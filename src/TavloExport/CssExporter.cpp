@@ -74,7 +74,6 @@ class CssExporter final : public Exporter {
     const auto& tokens = job.tokens();
     const bool lightDark =
         job.customValue(appearanceColorTypeCustomKey) == rawValue(AppearanceColorType::lightDark);
-    const BuildExportFormat format = job.exportFormat();
 
     std::vector<std::string> names(tokens.size());
     std::vector<bool> written(tokens.size(), false);
@@ -123,7 +122,7 @@ class CssExporter final : public Exporter {
     // The text of an expression; in the exact pass, clipped colours are written exactly.
     auto text = [&](std::size_t i, const Expression& e, bool exact, bool* clipped) {
       if (e.target) return "var(" + names[*e.target] + ")";
-      StyleValue value = styleValue(tokens[i].displayValue(e.writtenFor), format, exact);
+      StyleValue value = styleValue(job, tokens[i], e.writtenFor, exact);
       if (value.clipped && clipped) *clipped = true;
       return value.text;
     };

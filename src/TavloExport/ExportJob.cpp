@@ -295,6 +295,22 @@ const std::string& GroupTokens::casedPiece(BuildNameTransform transform, std::st
   return found->second;
 }
 
+const CssColorText* GroupTokens::colorText(const Token& token, ColorSource appearance,
+                                           BuildExportFormat format, bool exact) const {
+  const TokenValue& value = token.displayValue(appearance);
+  const mcu::PlatformColor* color = std::get_if<mcu::PlatformColor>(&value);
+  if (const auto* shadow = std::get_if<ShadowValue>(&value)) color = &shadow->color;
+  if (!color) return nullptr;
+  auto& texts = colorTexts_[static_cast<std::size_t>(format) * 2 + (exact ? 1 : 0)];
+  if (texts.empty()) texts.resize(tokens_.size() * exportAppearances.size());
+  // A variant the token does not store shows the light one: one text serves both.
+  const ColorSource shown = token.hasVariant(appearance) ? appearance : ColorSource::light;
+  auto& text = texts[static_cast<std::size_t>(&token - tokens_.data()) * exportAppearances.size() +
+                     static_cast<std::size_t>(shown)];
+  if (!text) text = cssColorText(*color, format, exact);
+  return &*text;
+}
+
 std::string ExportJob::pathInFolder(std::string_view fileName) const {
   std::string path = task_.exportFileFolder();
   while (!path.empty() && path.back() == '/') path.pop_back();

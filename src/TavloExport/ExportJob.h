@@ -19,6 +19,7 @@
 #include "TavloData/AppearanceType.h"
 #include "TavloData/BuildGroup.h"
 #include "TavloData/ProjectKinds.h"
+#include "TavloExport/ColorTexts.h"
 #include "TavloExport/Exporter.h"
 
 namespace tavlo::exports {
@@ -91,8 +92,18 @@ class GroupTokens {
   // and an SCSS task share kebab case), so each piece is cased once.
   const std::string& casedPiece(BuildNameTransform transform, std::string_view piece) const;
 
+  // The style-sheet text of the colour TOKEN (one of tokens()) shows under
+  // APPEARANCE, a shadow's colour included, in FORMAT; null when the value
+  // holds no colour. The CSS, SCSS and LESS tasks of a group write the same
+  // colours in the same notation, so each text is made once for all of them.
+  const CssColorText* colorText(const Token& token, ColorSource appearance, BuildExportFormat format,
+                                bool exact) const;
+
  private:
   void collect();
+
+  // Per notation and exactness, a text per token and stored variant, made when first asked for.
+  mutable std::array<std::vector<std::optional<CssColorText>>, 8> colorTexts_;
 
   struct PieceHash {
     using is_transparent = void;
@@ -171,6 +182,10 @@ class ExportJob {
 
   // The colour notation of the task; cssHex when it sets none.
   BuildExportFormat exportFormat() const;
+  // The task's text for the colour TOKEN shows under APPEARANCE (GroupTokens::colorText).
+  const CssColorText* colorText(const Token& token, ColorSource appearance, bool exact = false) const {
+    return resolved_->colorText(token, appearance, exportFormat(), exact);
+  }
   // A task option from customData.
   std::optional<std::string> customValue(std::string_view key) const;
 

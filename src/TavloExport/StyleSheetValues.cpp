@@ -47,10 +47,11 @@ std::string cssString(std::string_view text) {
   return quoted;
 }
 
-StyleValue styleValue(const TokenValue& value, BuildExportFormat format, bool exact) {
-  if (const auto* color = std::get_if<mcu::PlatformColor>(&value)) {
-    CssColorText text = cssColorText(*color, format, exact);
-    return {std::move(text.text), text.clipped};
+StyleValue styleValue(const ExportJob& job, const Token& token, ColorSource appearance, bool exact) {
+  const TokenValue& value = token.displayValue(appearance);
+  if (std::holds_alternative<mcu::PlatformColor>(value)) {
+    const CssColorText& text = *job.colorText(token, appearance, exact);
+    return {text.text, text.clipped};
   }
   if (const auto* number = std::get_if<double>(&value)) return {numberText(*number), false};
   if (const auto* boolean = std::get_if<bool>(&value)) return {*boolean ? "true" : "false", false};
@@ -60,7 +61,7 @@ StyleValue styleValue(const TokenValue& value, BuildExportFormat format, bool ex
   const std::string lengths = numberText(shadow.xOffset) + "px " + numberText(shadow.yOffset) + "px " +
                               numberText(std::max(0.0, shadow.blur)) + "px " + numberText(shadow.spread) +
                               "px ";
-  CssColorText color = cssColorText(shadow.color, format, exact);
+  const CssColorText& color = *job.colorText(token, appearance, exact);
   return {lengths + color.text, color.clipped};
 }
 
@@ -71,10 +72,9 @@ void reportClipped(const ExportJob& job, const Token& token, std::string_view wh
   std::string appearances;
   for (ColorSource appearance : exportAppearances) {
     if (!token.hasVariant(appearance)) continue;
-    const TokenValue& value = token.displayValue(appearance);
-    const mcu::PlatformColor* color = std::get_if<mcu::PlatformColor>(&value);
-    if (const auto* shadow = std::get_if<ShadowValue>(&value)) color = &shadow->color;
-    if (!color || !isOutsideSRGB(*color)) continue;
+    // The notation's text knows whether it clipped: the files made it already.
+    const CssColorText* text = job.colorText(token, appearance);
+    if (!text || !text->clipped) continue;
     appearances += (appearances.empty() ? "" : ", ") + std::string(appearanceLabel(appearance));
   }
   if (appearances.empty()) return;

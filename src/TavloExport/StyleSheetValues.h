@@ -16,10 +16,11 @@ struct StyleValue {
   bool clipped = false;
 };
 
-// Colours in the task's notation, numbers unitless, booleans true / false,
-// strings quoted, shadows as box-shadow values ("0px 8px 8px 0px #0000004D").
-// With EXACT, a colour the notation clips is written exactly instead.
-StyleValue styleValue(const TokenValue& value, BuildExportFormat format, bool exact = false);
+// The value TOKEN shows under APPEARANCE: colours in the task's notation,
+// numbers unitless, booleans true / false, strings quoted, shadows as
+// box-shadow values ("0px 8px 8px 0px #0000004D"). With EXACT, a colour the
+// notation clips is written exactly instead.
+StyleValue styleValue(const ExportJob& job, const Token& token, ColorSource appearance, bool exact = false);
 
 // A quoted CSS string: '"' and '\' escaped, control characters as hex escapes.
 std::string cssString(std::string_view text);

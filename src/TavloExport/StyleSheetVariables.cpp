@@ -98,7 +98,7 @@ std::vector<ExportedFile> StyleSheetVariablesExporter::run(const ExportJob& job,
       if (expression.target) {
         value = names[*expression.target][a];
       } else {
-        value = styleValue(token.displayValue(appearance), job.exportFormat()).text;
+        value = styleValue(job, token, appearance).text;
       }
       if (!any) out += '\n';
       any = true;

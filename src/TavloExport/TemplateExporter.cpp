@@ -69,9 +69,9 @@ std::optional<std::string> readSmallFile(const fs::path& path) {
 
 // Value texts as a template wants them: colours and shadows in the task's
 // CSS notation, numbers plain, booleans true / false, strings unquoted.
-std::string valueText(const TokenValue& value, BuildExportFormat format) {
-  if (const auto* string = std::get_if<std::string>(&value)) return *string;
-  return styleValue(value, format).text;
+std::string valueText(const ExportJob& job, const Token& token, ColorSource appearance) {
+  if (const auto* string = std::get_if<std::string>(&token.displayValue(appearance))) return *string;
+  return styleValue(job, token, appearance).text;
 }
 
 mustache::data templateData(const ExportJob& job) {
@@ -94,7 +94,7 @@ mustache::data templateData(const ExportJob& job) {
     entry.set("differsByAppearance", token.differsByAppearance() ? mustache::data::type::bool_true
                                                                  : mustache::data::type::bool_false);
     for (const auto& [appearance, key] : appearances) {
-      entry.set(std::string(key), valueText(token.displayValue(appearance), job.exportFormat()));
+      entry.set(std::string(key), valueText(job, token, appearance));
       entry.set(std::string(key) + "Name", job.variantName(token, appearance));
     }
     entry.set("last",
