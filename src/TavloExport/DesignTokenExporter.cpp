@@ -181,14 +181,22 @@ void writeDimension(JsonWriter& json, double value) {
   json.beginObject().key("value").raw(numberText(value)).key("unit").string("px").endObject();
 }
 
-// Names may not contain '.', '{' or '}', nor start with '$'.
-std::string mappedPiece(std::string_view piece) {
-  std::string mapped(piece);
-  for (std::size_t at = mapped.find_first_of(".{}"); at != std::string::npos;
-       at = mapped.find_first_of(".{}", at))
-    mapped[at] = '-';
-  if (!mapped.empty() && mapped[0] == '$') mapped[0] = '-';
-  return mapped;
+// Names may not contain '.', '{' or '}', nor start with '$': PIECE is
+// appended to OUT with those written as '-'. True when none had to be.
+bool appendMappedPiece(std::string& out, std::string_view piece) {
+  const std::size_t start = out.size();
+  out += piece;
+  bool unchanged = true;
+  for (std::size_t at = out.find_first_of(".{}", start); at != std::string::npos;
+       at = out.find_first_of(".{}", at)) {
+    out[at] = '-';
+    unchanged = false;
+  }
+  if (out.size() > start && out[start] == '$') {
+    out[start] = '-';
+    unchanged = false;
+  }
+  return unchanged;
 }
 
 // A group of the token tree. Objects that keep their order look names up one
@@ -200,20 +208,21 @@ struct Group {
     std::size_t token;
     ExportJob::Expression expression;
   };
-  // A token or a group.
+  // A token or a group. Names are views of the tokens' dotted names, which
+  // outlive the tree.
   struct Member {
-    std::string name;
+    std::string_view name;
     std::optional<Entry> entry;
     std::unique_ptr<Group> group;
   };
   std::string description;
   std::vector<Member> members;
-  std::unordered_map<std::string, std::size_t> index;
-  std::vector<std::pair<std::string, Entry>> extensions;  // unique dotted paths
-  std::size_t entries = 0;                                // tokens placed in the tree, counted at its root
+  std::unordered_map<std::string_view, std::size_t> index;
+  std::vector<std::pair<std::string_view, Entry>> extensions;  // unique dotted paths
+  std::size_t entries = 0;  // tokens placed in the tree, counted at its root
 
   // The member NAME; a new one is neither token nor group yet.
-  Member& member(const std::string& name) {
+  Member& member(std::string_view name) {
     const auto [found, inserted] = index.emplace(name, members.size());
     if (inserted) members.push_back({name, std::nullopt, nullptr});
     return members[found->second];
@@ -259,38 +268,38 @@ class DesignTokenExporter final : public Exporter {
     const auto& tokens = job.tokens();
     const BuildTask& task = job.task();
 
-    // Each token's path of mapped names; empty when it cannot be written.
-    std::vector<std::vector<std::string>> paths(tokens.size());
+    // Each token's name as a path of mapped pieces joined by '.' (which no
+    // piece holds); empty when it cannot be written.
     std::vector<std::string> dotted(tokens.size());
     NameTable table(tokens.size());
     for (std::size_t i = 0; i < tokens.size(); ++i) {
       const Token& token = tokens[i];
-      std::vector<std::string> path;
+      std::string joined;
       bool usable = true;
       for (std::size_t p = 0; p < token.path.size(); ++p) {
-        std::string piece = job.transformedPiece(token.path[p]);
-        if (p + 1 == token.path.size())
-          piece = add(task.nameTransform(), task.namePrefix(), task.nameSuffix(), piece);
-        std::string mapped = mappedPiece(piece);
-        if (mapped != piece)
-          diagnostics.warning("'" + token.displayName() + "': '" + piece + "' is written as '" + mapped +
+        if (p > 0) joined += '.';
+        const std::size_t start = joined.size();
+        const std::string& cased = job.transformedPiece(token.path[p]);
+        const bool last = p + 1 == token.path.size();
+        const std::string suffixed =
+            last ? add(task.nameTransform(), task.namePrefix(), task.nameSuffix(), cased) : std::string();
+        const std::string_view piece = last ? std::string_view(suffixed) : std::string_view(cased);
+        if (!appendMappedPiece(joined, piece))
+          diagnostics.warning("'" + token.displayName() + "': '" + std::string(piece) + "' is written as '" +
+                              joined.substr(start) +
                               "': design-token names hold no '.', '{' or '}' and do not start with '$'");
-        if (mapped.empty()) usable = false;
-        path.push_back(std::move(mapped));
+        if (joined.size() == start) usable = false;
       }
       if (!usable) {
         diagnostics.error("'" + token.displayName() +
                           "' has an empty name part; design tokens cannot hold it");
         continue;
       }
-      std::string joined;
-      for (const auto& piece : path) joined += (joined.empty() ? "" : ".") + piece;
       if (!table.claim(joined, token, diagnostics)) continue;
-      paths[i] = std::move(path);
       dotted[i] = std::move(joined);
     }
     auto canReference = [&](std::size_t target) {
-      return !paths[target].empty() && tokens[target].kind != TokenKind::boolean &&
+      return !dotted[target].empty() && tokens[target].kind != TokenKind::boolean &&
              tokens[target].kind != TokenKind::string;
     };
 
@@ -339,18 +348,21 @@ class DesignTokenExporter final : public Exporter {
         return;
       }
       Group* group = &root;
-      const auto& path = paths[i];
-      for (std::size_t p = 0; p + 1 < path.size(); ++p) {
-        Group::Member& next = group->member(path[p]);
+      const std::string_view name = dotted[i];
+      std::size_t start = 0;
+      for (std::size_t dot = name.find('.'); dot != std::string_view::npos; dot = name.find('.', start)) {
+        const std::string_view piece = name.substr(start, dot - start);
+        start = dot + 1;
+        Group::Member& next = group->member(piece);
         if (next.entry) {
-          diagnostics.error("'" + token.displayName() + "' lies inside the token '" + path[p] +
+          diagnostics.error("'" + token.displayName() + "' lies inside the token '" + std::string(piece) +
                             "'; a design token cannot hold tokens");
           return;
         }
         if (!next.group) next.group = std::make_unique<Group>();
         group = next.group.get();
       }
-      Group::Member& leaf = group->member(path.back());
+      Group::Member& leaf = group->member(name.substr(start));
       if (leaf.entry || leaf.group) {
         diagnostics.error("'" + token.displayName() + "' has the name of a group of tokens, '" + dotted[i] +
                           "'; it is left out");
@@ -369,7 +381,7 @@ class DesignTokenExporter final : public Exporter {
                                  std::string(kOverrides[o].context) + "; read over " + task.fullFileName() +
                                  ".";
     for (std::size_t i = 0; i < tokens.size(); ++i) {
-      if (paths[i].empty()) continue;
+      if (dotted[i].empty()) continue;
       const Token& token = tokens[i];
       const auto lightExpression = job.expression(token, ColorSource::light, canReference);
       place(light, i, lightExpression);

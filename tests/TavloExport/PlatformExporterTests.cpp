@@ -213,6 +213,31 @@ TEST(ExportNames, NamesThatMeetAreReportedNotMerged) {
   }
 }
 
+// Design-token names nest by namespace: a token cannot also be a group, in
+// either order, and a name with '$' in front or '{' inside is rewritten.
+TEST(ExportNames, DesignTokenNamesThatClashWithGroupsAreReported) {
+  auto colour = [](const char* id, std::string_view name) {
+    return exporttest::color(id, std::string(name), exporttest::variant("1 0 0 1"));
+  };
+  auto brandGroup =
+      "<group><id>N</id><name>Brand</name><namespace>1</namespace>" + colour("B", "Blue") + "</group>";
+  struct Case {
+    std::string items;
+    std::string_view message, kept;
+  };
+  const Case cases[] = {
+      {colour("A", "Brand") + brandGroup, "'Brand / Blue' lies inside the token 'Brand'",
+       "\"Brand\": {\n    \"$type"},
+      {brandGroup + colour("A", "Brand"), "'Brand' has the name of a group of tokens, 'Brand'", "\"Blue\""},
+      {colour("A", "$ref{x}"), "'$ref{x}' is written as '-ref-x-'", "\"-ref-x-\""},
+  };
+  for (const auto& c : cases) {
+    const Output out = exportItems(c.items, FT::jsonDesignToken);
+    EXPECT_NE(out.messages.find(c.message), std::string::npos) << out.messages;
+    EXPECT_NE(out.files.at("out/Tokens.json").find(c.kept), std::string::npos) << out.all;
+  }
+}
+
 // A colour is reported wherever the notation cannot hold it, and only there.
 TEST(PlatformFiles, ColoursBeyondTheNotationAreReported) {
   const std::string items = "<colorItem><id>C</id><name>Hot</name><profile>extendedSRGB</profile><color>" +
