@@ -119,58 +119,82 @@ class CssExporter final : public Exporter {
       return d;
     };
 
-    // The text of an expression; in the exact pass, clipped colours are written exactly.
-    auto text = [&](std::size_t i, const Expression& e, bool exact, bool* clipped) {
-      if (e.target) return "var(" + names[*e.target] + ")";
+    // Appends the text of an expression; in the exact pass, clipped colours are written exactly.
+    auto appendText = [&](std::string& out, std::size_t i, const Expression& e, bool exact, bool* clipped) {
+      if (e.target) {
+        out += "var(";
+        out += names[*e.target];
+        out += ')';
+        return;
+      }
       StyleValue value = styleValue(job, tokens[i], e.writtenFor, exact);
       if (value.clipped && clipped) *clipped = true;
-      return value.text;
-    };
-    auto declaration = [&](const Declarations& d, std::size_t i, std::size_t block, bool exact,
-                           bool* clipped) -> std::optional<std::string> {
-      if (d.pair[block])
-        return "light-dark(" + text(i, (*d.pair[block])[0], exact, clipped) + ", " +
-               text(i, (*d.pair[block])[1], exact, clipped) + ")";
-      if (d.single[block]) return text(i, *d.single[block], exact, clipped);
-      return std::nullopt;
+      out += value.text;
     };
 
+    // The first block, which declares every token, is written straight into
+    // the file; the others, which declare only what differs, are gathered
+    // apart and follow it.
     std::vector<bool> hasClipped(tokens.size(), false);
-    auto section = [&](bool exact, const std::string& indent) {
-      std::array<std::string, kBlocks> bodies;
+    auto appendSection = [&](std::string& out, bool exact, const std::string& indent) {
       std::array<std::string, kBlocks> inner;
       for (std::size_t block = 0; block < kBlocks; ++block) inner[block] = indent + (block ? "    " : "  ");
-      if (lightDark && !exact) bodies[0] += inner[0] + "color-scheme: light dark;\n";
+      const std::size_t sectionStart = out.size();
+      out += indent + ":root {\n";
+      const std::size_t firstBody = out.size();
+      std::array<std::string, kBlocks> later;
+      if (lightDark && !exact) out += inner[0] + "color-scheme: light dark;\n";
       for (std::size_t i = 0; i < tokens.size(); ++i) {
         if (!written[i] || (exact && !hasClipped[i])) continue;
         const Declarations d = declarationsOf(i);
+        bool clipped = false;
+        bool* noteClipped = exact ? nullptr : &clipped;
         for (std::size_t block = 0; block < kBlocks; ++block) {
-          bool clipped = false;
-          auto value = declaration(d, i, block, exact, exact ? nullptr : &clipped);
-          if (clipped) hasClipped[i] = true;
-          if (value) bodies[block] += inner[block] + names[i] + ": " + *value + ";\n";
+          if (!d.pair[block] && !d.single[block]) continue;
+          std::string& body = block == 0 ? out : later[block];
+          body += inner[block];
+          body += names[i];
+          body += ": ";
+          if (d.pair[block]) {
+            body += "light-dark(";
+            appendText(body, i, (*d.pair[block])[0], exact, noteClipped);
+            body += ", ";
+            appendText(body, i, (*d.pair[block])[1], exact, noteClipped);
+            body += ')';
+          } else {
+            appendText(body, i, *d.single[block], exact, noteClipped);
+          }
+          body += ";\n";
         }
+        if (clipped) hasClipped[i] = true;
       }
-      std::string out;
-      for (std::size_t block = 0; block < kBlocks; ++block) {
-        const std::string& body = bodies[block];
-        if (body.empty()) continue;
-        if (!out.empty()) out += '\n';
-        if (block == 0) {
-          out += indent + ":root {\n" + body + indent + "}\n";
-        } else {
-          out += indent + "@media " + std::string(kBlockMedia[block]) + " {\n" + indent + "  :root {\n" +
-                 body + indent + "  }\n" + indent + "}\n";
-        }
+      if (out.size() == firstBody)
+        out.resize(sectionStart);
+      else
+        out += indent + "}\n";
+      for (std::size_t block = 1; block < kBlocks; ++block) {
+        if (later[block].empty()) continue;
+        if (out.size() > sectionStart) out += '\n';
+        out += indent + "@media " + std::string(kBlockMedia[block]) + " {\n" + indent + "  :root {\n";
+        out += later[block];
+        out += indent + "  }\n" + indent + "}\n";
       }
-      return out;
     };
 
     std::string css = "/* " + job.generatedNotice() + " */\n";
-    const std::string main = section(false, "");
-    if (!main.empty()) css += "\n" + main;
-    const std::string exact = section(true, "  ");
-    if (!exact.empty()) css += "\n@supports (color: color(display-p3 0 0 0)) {\n" + exact + "}\n";
+    // About what a token declares, its name and layout included: room made up front.
+    css.reserve(css.size() + tokens.size() * 48);
+    css += '\n';
+    const std::size_t mainStart = css.size();
+    appendSection(css, false, "");
+    if (css.size() == mainStart) css.pop_back();
+    css += "\n@supports (color: color(display-p3 0 0 0)) {\n";
+    const std::size_t exactStart = css.size();
+    appendSection(css, true, "  ");
+    if (css.size() == exactStart)
+      css.resize(exactStart - std::string_view("\n@supports (color: color(display-p3 0 0 0)) {\n").size());
+    else
+      css += "}\n";
     for (std::size_t i = 0; i < tokens.size(); ++i)
       if (hasClipped[i]) reportClipped(job, tokens[i], "the exact colour follows in @supports", diagnostics);
     return {{job.filePath(), std::move(css)}};

@@ -1,5 +1,6 @@
 #include "TavloExport/ExportJob.h"
 
+#include <algorithm>
 #include <unordered_map>
 #include <utility>
 
@@ -131,9 +132,7 @@ GroupTokens::GroupTokens(const MerrinColorProject& project, const BuildGroup& gr
 
 ExportJob::ExportJob(std::shared_ptr<const GroupTokens> resolved, const BuildTask& task,
                      std::filesystem::path document)
-    : resolved_(std::move(resolved)), task_(task), document_(std::move(document)) {
-  names_.resize(resolved_->tokens().size());
-}
+    : resolved_(std::move(resolved)), task_(task), document_(std::move(document)) {}
 
 ExportJob::ExportJob(const MerrinColorProject& project, const BuildGroup& group, const BuildTask& task,
                      std::filesystem::path document)
@@ -257,9 +256,23 @@ std::string ExportJob::fullName(std::string_view name, std::span<const std::stri
 }
 
 const std::string& ExportJob::name(const Token& token) const {
-  auto& name = names_[static_cast<std::size_t>(&token - tokens().data())];
+  return resolved_->exportedName(token, task_);
+}
+
+const std::string& GroupTokens::exportedName(const Token& token, const BuildTask& task) const {
+  const BuildNameTransform transform = task.nameTransform();
+  auto naming = std::find_if(namings_.begin(), namings_.end(), [&](const Naming& n) {
+    return n.transform == transform && n.prefix == task.namePrefix() && n.suffix == task.nameSuffix();
+  });
+  if (naming == namings_.end()) {
+    namings_.push_back({transform, task.namePrefix(), task.nameSuffix(), {}});
+    naming = namings_.end() - 1;
+    naming->names.resize(tokens_.size());
+  }
+  auto& name = naming->names[static_cast<std::size_t>(&token - tokens_.data())];
   if (!name)
-    name = fullName(token.path.back(), std::vector<std::string>(token.path.begin(), token.path.end() - 1));
+    name = Helper::fullName(token.path.back(), task, std::span(token.path).first(token.path.size() - 1),
+                            [&](std::string_view piece) { return casedPiece(transform, piece); });
   return *name;
 }
 

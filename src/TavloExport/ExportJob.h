@@ -99,8 +99,20 @@ class GroupTokens {
   const CssColorText* colorText(const Token& token, ColorSource appearance, BuildExportFormat format,
                                 bool exact) const;
 
+  // TOKEN's exported name under TASK's naming (transform, prefix, suffix).
+  // Tasks that name alike (a CSS and an SCSS task in kebab case) share the names.
+  const std::string& exportedName(const Token& token, const BuildTask& task) const;
+
  private:
   void collect();
+
+  // Names per naming, made when first asked for (a design-token file never asks).
+  struct Naming {
+    BuildNameTransform transform;
+    std::optional<std::string> prefix, suffix;
+    mutable std::vector<std::optional<std::string>> names;
+  };
+  mutable std::vector<Naming> namings_;
 
   // Per notation and exactness, a text per token and stored variant, made when first asked for.
   mutable std::array<std::vector<std::optional<CssColorText>>, 8> colorTexts_;
@@ -193,8 +205,6 @@ class ExportJob {
   std::shared_ptr<const GroupTokens> resolved_;
   const BuildTask& task_;
   std::filesystem::path document_;
-  // Names are made when first asked for (a design-token file never asks).
-  mutable std::vector<std::optional<std::string>> names_;
 };
 
 // Names already given out in one file. Two tokens that map to one name are
