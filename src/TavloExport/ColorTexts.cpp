@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdlib>
 
 #include "MerrinColorUtils/ColorConverter.h"
 #include "MerrinColorUtils/Numeric.h"
@@ -115,34 +116,39 @@ std::string tenThousandthsText(long long k) {
   int significant = length;
   while (digits[significant - 1] == '0') --significant;
   constexpr int kPlaces = 4;
-  const int exponent = length - 1 - kPlaces;
+  const int whole = length - kPlaces;  // digits before the point, when positive
+  const int plainLength =
+      whole > 0 ? whole + (significant > whole ? 1 + significant - whole : 0) : 2 - whole + significant;
+  // The exponent lies between -4 and 14: always two digits.
+  const int scientificLength = significant + (significant > 1 ? 1 : 0) + 4;
 
-  std::string plain;
-  if (negative) plain += '-';
-  if (length > kPlaces) {
-    plain.append(digits, digits + (length - kPlaces));
-    if (significant > length - kPlaces) {
-      plain += '.';
-      plain.append(digits + (length - kPlaces), digits + significant);
+  char text[48];
+  char* at = text;
+  if (negative) *at++ = '-';
+  if (scientificLength < plainLength) {
+    *at++ = digits[0];
+    if (significant > 1) {
+      *at++ = '.';
+      at = std::copy(digits + 1, digits + significant, at);
+    }
+    const int exponent = length - 1 - kPlaces;
+    *at++ = 'e';
+    *at++ = exponent < 0 ? '-' : '+';
+    *at++ = static_cast<char>('0' + std::abs(exponent) / 10);
+    *at++ = static_cast<char>('0' + std::abs(exponent) % 10);
+  } else if (whole > 0) {
+    at = std::copy(digits, digits + whole, at);
+    if (significant > whole) {
+      *at++ = '.';
+      at = std::copy(digits + whole, digits + significant, at);
     }
   } else {
-    plain += "0.";
-    plain.append(static_cast<std::size_t>(kPlaces - length), '0');
-    plain.append(digits, digits + significant);
+    *at++ = '0';
+    *at++ = '.';
+    at = std::fill_n(at, -whole, '0');
+    at = std::copy(digits, digits + significant, at);
   }
-
-  std::string scientific;
-  if (negative) scientific += '-';
-  scientific += digits[0];
-  if (significant > 1) {
-    scientific += '.';
-    scientific.append(digits + 1, digits + significant);
-  }
-  scientific += exponent < 0 ? "e-" : "e+";
-  const int size = exponent < 0 ? -exponent : exponent;
-  if (size < 10) scientific += '0';
-  scientific += std::to_string(size);
-  return scientific.size() < plain.size() ? scientific : plain;
+  return std::string(text, at);
 }
 
 }  // namespace

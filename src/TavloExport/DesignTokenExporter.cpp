@@ -99,10 +99,21 @@ class JsonWriter {
   }
 
  private:
+  // A line break and the indentation of LEVEL_, in one append.
+  void newLine() {
+    static const std::string kBreak = "\n" + std::string(64, ' ');
+    const std::size_t indent = static_cast<std::size_t>(level_) * 2;
+    if (indent < kBreak.size()) {
+      out_.append(kBreak, 0, 1 + indent);
+    } else {
+      out_ += '\n';
+      out_.append(indent, ' ');
+    }
+  }
   void newMember() {
-    out_ += empty_ ? "\n" : ",\n";
+    if (!empty_) out_ += ',';
     empty_ = false;
-    out_.append(static_cast<std::size_t>(level_) * 2, ' ');
+    newLine();
   }
   void value() {
     if (afterKey_)
@@ -121,10 +132,7 @@ class JsonWriter {
   JsonWriter& close(char bracket) {
     --level_;
     --depth_;
-    if (!empty_) {
-      out_ += '\n';
-      out_.append(static_cast<std::size_t>(level_) * 2, ' ');
-    }
+    if (!empty_) newLine();
     out_ += bracket;
     empty_ = false;
     return *this;
