@@ -43,14 +43,18 @@ double component(double value) {
 }
 
 void appendString(std::string& out, std::string_view text) {
-  out += '"';
-  // Names and most values need no escape: copied whole.
+  // Names and most values need no escape: copied whole, quotes and all, in one step.
   if (std::none_of(text.begin(), text.end(),
                    [](unsigned char c) { return c == '"' || c == '\\' || c < 0x20; })) {
-    out += text;
-    out += '"';
+    const std::size_t at = out.size();
+    out.resize(at + text.size() + 2);
+    char* quoted = out.data() + at;
+    quoted[0] = '"';
+    std::copy(text.begin(), text.end(), quoted + 1);
+    quoted[text.size() + 1] = '"';
     return;
   }
+  out += '"';
   for (unsigned char c : text) {
     if (c == '"' || c == '\\') {
       out += '\\';
@@ -104,7 +108,7 @@ class JsonWriter {
     static const std::string kBreak = "\n" + std::string(64, ' ');
     const std::size_t indent = static_cast<std::size_t>(level_) * 2;
     if (indent < kBreak.size()) {
-      out_.append(kBreak, 0, 1 + indent);
+      out_.append(kBreak.data(), 1 + indent);
     } else {
       out_ += '\n';
       out_.append(indent, ' ');
@@ -231,9 +235,20 @@ struct Group {
 
   // The member NAME; a new one is neither token nor group yet.
   Member& member(std::string_view name) {
-    const auto [found, inserted] = index.emplace(name, members.size());
-    if (inserted) members.push_back({name, std::nullopt, nullptr});
-    return members[found->second];
+    // Most groups hold a handful of members, which a scan finds sooner than
+    // a hash; the index is made once a group grows past that.
+    constexpr std::size_t kScanned = 16;
+    if (members.size() < kScanned) {
+      for (auto& member : members)
+        if (member.name == name) return member;
+    } else {
+      if (index.empty())
+        for (std::size_t m = 0; m < members.size(); ++m) index.emplace(members[m].name, m);
+      if (const auto found = index.find(name); found != index.end()) return members[found->second];
+      index.emplace(name, members.size());
+    }
+    members.push_back({name, std::nullopt, nullptr});
+    return members.back();
   }
 
   // Tokens are written where they fall, by WRITE_ENTRY(json, entry, isExtension),

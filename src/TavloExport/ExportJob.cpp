@@ -75,17 +75,7 @@ std::size_t rampSize(const MerrinColorProjectItem& node) {
   return 0;
 }
 
-struct TokenKey {
-  const MerrinColorProjectItem* node;
-  std::size_t entry;  // kNoEntry for items
-  bool operator==(const TokenKey&) const = default;
-};
 constexpr std::size_t kNoEntry = static_cast<std::size_t>(-1);
-struct TokenKeyHash {
-  std::size_t operator()(const TokenKey& key) const {
-    return std::hash<const void*>()(key.node) ^ (std::hash<std::size_t>()(key.entry) * 31);
-  }
-};
 
 }  // namespace
 
@@ -170,8 +160,6 @@ void GroupTokens::collect() {
                  return WalkStep::descend;
                });
 
-  std::unordered_map<TokenKey, std::size_t, TokenKeyHash> tokenIndex;
-  tokenIndex.reserve(items_.size() * 2);
   tokens_.reserve(items_.size() * 2);
   auto add = [&](const MerrinColorProjectItem& item, std::optional<std::size_t> entry,
                  std::vector<std::string> path, TokenKind kind,
@@ -182,7 +170,6 @@ void GroupTokens::collect() {
     token.path = std::move(path);
     token.kind = kind;
     token.variants = std::move(variants);
-    tokenIndex.emplace(TokenKey{&item, entry ? *entry : kNoEntry}, tokens_.size());
     tokens_.push_back(std::move(token));
   };
   auto addRamp = [&](const MerrinColorProjectItem& item, const std::vector<std::string>& prefixes,
@@ -225,6 +212,20 @@ void GroupTokens::collect() {
   // when it resolves, else from the light one. The target token stands for
   // it only where its own value under the appearance is the same, so a
   // reference never changes what a file says.
+  // An item's tokens follow one another; where each item's begin is indexed
+  // only when an alias asks.
+  std::unordered_map<const MerrinColorProjectItem*, std::size_t> firstToken;
+  auto tokenOf = [&](const MerrinColorProjectItem* node, std::size_t entry) -> std::optional<std::size_t> {
+    if (firstToken.empty()) {
+      firstToken.reserve(items_.size());
+      for (std::size_t t = 0; t < tokens_.size(); ++t) firstToken.emplace(tokens_[t].item, t);
+    }
+    const auto found = firstToken.find(node);
+    if (found == firstToken.end()) return std::nullopt;
+    for (std::size_t t = found->second; t < tokens_.size() && tokens_[t].item == node; ++t)
+      if (tokens_[t].entryIndex.value_or(kNoEntry) == entry) return t;
+    return std::nullopt;
+  };
   for (Token& token : tokens_) {
     if (!token.item->isAnyAlias()) continue;
     for (ColorSource appearance : exportAppearances) {
@@ -240,12 +241,12 @@ void GroupTokens::collect() {
                     ? static_cast<std::size_t>(*reference->index)
                     : 0;
       }
-      const auto found = tokenIndex.find(TokenKey{reference->node, entry});
-      if (found == tokenIndex.end()) continue;
-      const Token& target = tokens_[found->second];
+      const auto found = tokenOf(reference->node, entry);
+      if (!found) continue;
+      const Token& target = tokens_[*found];
       if (&target == &token || target.kind != token.kind) continue;
       if (!(target.displayValue(appearance) == token.displayValue(appearance))) continue;
-      token.aliasTarget[static_cast<std::size_t>(appearance)] = found->second;
+      token.aliasTarget[static_cast<std::size_t>(appearance)] = *found;
     }
   }
 }
