@@ -22,12 +22,6 @@ icu::UnicodeString fromUTF8(std::string_view text) {
   return icu::UnicodeString::fromUTF8(icu::StringPiece(text.data(), static_cast<int32_t>(text.size())));
 }
 
-bool isASCII(std::string_view text) {
-  for (char c : text)
-    if (static_cast<unsigned char>(c) >= 0x80) return false;
-  return true;
-}
-
 // ASCII letters case-map one to one under the root locale, so names written
 // in ASCII (nearly all of them) skip the round trip through UTF-16.
 char asciiLower(char c) {
@@ -57,6 +51,12 @@ std::string capitalized(std::string_view word, bool lowerRest) {
 }
 
 }  // namespace
+
+bool isASCII(std::string_view text) {
+  for (char c : text)
+    if (static_cast<unsigned char>(c) >= 0x80) return false;
+  return true;
+}
 
 std::vector<std::string> words(std::string_view text) {
   std::vector<std::string> result;

@@ -8,6 +8,10 @@
 
 namespace tavlo {
 
+// Whether every byte of TEXT is ASCII: such text is cased without ICU, at a
+// fraction of the cost.
+bool isASCII(std::string_view text);
+
 // The runs of letters and numbers of TEXT, in order; everything else separates.
 std::vector<std::string> words(std::string_view text);
 

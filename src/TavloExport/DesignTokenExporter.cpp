@@ -302,7 +302,7 @@ class DesignTokenExporter final : public Exporter {
       for (std::size_t p = 0; p < token.path.size(); ++p) {
         if (p > 0) joined += '.';
         const std::size_t start = joined.size();
-        const std::string& cased = job.transformedPiece(token.path[p]);
+        const std::string cased = job.transformedPiece(token.path[p]);
         const bool last = p + 1 == token.path.size();
         const std::string suffixed =
             last ? add(task.nameTransform(), task.namePrefix(), task.nameSuffix(), cased) : std::string();

@@ -16,6 +16,7 @@
 #include "TavloData/MerrinColorShadowAlias.h"
 #include "TavloData/MerrinColorStringAlias.h"
 #include "TavloData/ShadowDetails.h"
+#include "TavloData/TextCasing.h"
 #include "TavloData/ThemeableBoolean.h"
 #include "TavloData/ThemeableColor.h"
 #include "TavloData/ThemeableNumber.h"
@@ -297,11 +298,12 @@ std::string ExportJob::variantName(const Token& token, ColorSource appearance) c
   return fullName(token.path.back(), prefixes);
 }
 
-const std::string& ExportJob::transformedPiece(std::string_view piece) const {
+std::string ExportJob::transformedPiece(std::string_view piece) const {
   return resolved_->casedPiece(task_.nameTransform(), piece);
 }
 
-const std::string& GroupTokens::casedPiece(BuildNameTransform transform, std::string_view piece) const {
+std::string GroupTokens::casedPiece(BuildNameTransform transform, std::string_view piece) const {
+  if (isASCII(piece)) return tavlo::transform(transform, piece);
   auto& cache = casedPieces_.at(static_cast<std::size_t>(transform));
   auto found = cache.find(piece);
   if (found == cache.end())

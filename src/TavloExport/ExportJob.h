@@ -87,10 +87,11 @@ class GroupTokens {
   const std::vector<std::vector<std::string>>& itemPrefixes() const { return itemPrefixes_; }
   const std::vector<Token>& tokens() const { return tokens_; }
 
-  // PIECE cased by TRANSFORM. Casing goes through ICU and the same pieces
-  // come back for thousands of tokens and for every task of the group (a CSS
-  // and an SCSS task share kebab case), so each piece is cased once.
-  const std::string& casedPiece(BuildNameTransform transform, std::string_view piece) const;
+  // PIECE cased by TRANSFORM. ASCII pieces are cased directly, which costs
+  // less than looking them up; others go through ICU, and the same pieces
+  // come back for thousands of tokens and for every task of the group, so
+  // each of those is cased once.
+  std::string casedPiece(BuildNameTransform transform, std::string_view piece) const;
 
   // The style-sheet text of the colour TOKEN (one of tokens()) shows under
   // APPEARANCE, a shadow's colour included, in FORMAT; null when the value
@@ -162,7 +163,7 @@ class ExportJob {
   // outermost prefix ("darkHighContrastBrandPrimary"); light is the plain name.
   std::string variantName(const Token& token, ColorSource appearance) const;
   // One name piece cased by the task's transform ("Brand primary" -> "brandPrimary").
-  const std::string& transformedPiece(std::string_view piece) const;
+  std::string transformedPiece(std::string_view piece) const;
 
   // "FOLDER/FILE" (the task's folder and full file name), relative to the output root.
   std::string filePath() const;
