@@ -82,6 +82,8 @@ std::vector<ExportedFile> StyleSheetVariablesExporter::run(const ExportJob& job,
   }
 
   std::string out = "// " + job.generatedNotice() + "\n";
+  // About what a variable takes, its name and layout included: room made up front.
+  out.reserve(out.size() + tokens.size() * 40);
   bool any = false;
   for (std::size_t i = 0; i < tokens.size(); ++i) {
     if (!written[i]) continue;
@@ -94,15 +96,12 @@ std::vector<ExportedFile> StyleSheetVariablesExporter::run(const ExportJob& job,
       const auto a = static_cast<std::size_t>(appearance);
       if (!own[i][a]) continue;
       const auto expression = job.expression(token, appearance, canReference);
-      std::string value;
-      if (expression.target) {
-        value = names[*expression.target][a];
-      } else {
-        value = styleValue(job, token, appearance).text;
-      }
       if (!any) out += '\n';
       any = true;
-      out += names[i][a] + ": " + value + ";\n";
+      out += names[i][a];
+      out += ": ";
+      out += expression.target ? names[*expression.target][a] : styleValue(job, token, appearance).text;
+      out += ";\n";
     }
     reportClipped(job, token, "", diagnostics);
   }
