@@ -188,11 +188,12 @@ class CssExporter final : public Exporter {
     const std::size_t mainStart = css.size();
     appendSection(css, false, "");
     if (css.size() == mainStart) css.pop_back();
-    css += "\n@supports (color: color(display-p3 0 0 0)) {\n";
+    constexpr std::string_view kExactOpening = "\n@supports (color: color(display-p3 0 0 0)) {\n";
+    css += kExactOpening;
     const std::size_t exactStart = css.size();
     appendSection(css, true, "  ");
     if (css.size() == exactStart)
-      css.resize(exactStart - std::string_view("\n@supports (color: color(display-p3 0 0 0)) {\n").size());
+      css.resize(exactStart - kExactOpening.size());
     else
       css += "}\n";
     for (std::size_t i = 0; i < tokens.size(); ++i)

@@ -209,10 +209,6 @@ void GroupTokens::collect() {
     }
   }
 
-  // An alias's value for an appearance comes from that appearance's reference
-  // when it resolves, else from the light one. The target token stands for
-  // it only where its own value under the appearance is the same, so a
-  // reference never changes what a file says.
   // An item's tokens follow one another; where each item's begin is indexed
   // only when an alias asks.
   std::unordered_map<const MerrinColorProjectItem*, std::size_t> firstToken;
@@ -227,6 +223,10 @@ void GroupTokens::collect() {
       if (tokens_[t].entryIndex.value_or(kNoEntry) == entry) return t;
     return std::nullopt;
   };
+  // An alias's value for an appearance comes from that appearance's reference
+  // when it resolves, else from the light one. The target token stands for
+  // it only where its own value under the appearance is the same, so a
+  // reference never changes what a file says.
   for (Token& token : tokens_) {
     if (!token.item->isAnyAlias()) continue;
     for (ColorSource appearance : exportAppearances) {

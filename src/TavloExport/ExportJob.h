@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstddef>
+#include <deque>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -111,9 +112,10 @@ class GroupTokens {
   struct Naming {
     BuildNameTransform transform;
     std::optional<std::string> prefix, suffix;
-    mutable std::vector<std::optional<std::string>> names;
+    std::vector<std::optional<std::string>> names;
   };
-  mutable std::vector<Naming> namings_;
+  // A deque, so the names handed out stay where they are as namings are added.
+  mutable std::deque<Naming> namings_;
 
   // Per notation and exactness, a text per token and stored variant, made when first asked for.
   mutable std::array<std::vector<std::optional<CssColorText>>, 8> colorTexts_;
