@@ -302,13 +302,11 @@ class DesignTokenExporter final : public Exporter {
       for (std::size_t p = 0; p < token.path.size(); ++p) {
         if (p > 0) joined += '.';
         const std::size_t start = joined.size();
-        const std::string cased = job.transformedPiece(token.path[p]);
-        const bool last = p + 1 == token.path.size();
-        const std::string suffixed =
-            last ? add(task.nameTransform(), task.namePrefix(), task.nameSuffix(), cased) : std::string();
-        const std::string_view piece = last ? std::string_view(suffixed) : std::string_view(cased);
+        std::string piece = job.transformedPiece(token.path[p]);
+        if (p + 1 == token.path.size())
+          piece = add(task.nameTransform(), task.namePrefix(), task.nameSuffix(), piece);
         if (!appendMappedPiece(joined, piece))
-          diagnostics.warning("'" + token.displayName() + "': '" + std::string(piece) + "' is written as '" +
+          diagnostics.warning("'" + token.displayName() + "': '" + piece + "' is written as '" +
                               joined.substr(start) +
                               "': design-token names hold no '.', '{' or '}' and do not start with '$'");
         if (joined.size() == start) usable = false;
