@@ -39,10 +39,15 @@ Rgb eightBit(const mcu::PlatformColor& color) {
   return {channel(srgb->redComponent()), channel(srgb->greenComponent()), channel(srgb->blueComponent())};
 }
 
-// Every opaque colour tile of `file` at grid width `width` whose probe point
-// lies above `height`, placed by the grid's own flow layout.
-std::vector<Swatch> swatches(const fs::path& file, double width, double height,
-                             tavlo::ColorSource variant = tavlo::ColorSource::light) {
+struct Tile {
+  std::string name;
+  double x = 0, y = 0;  // grid coordinates of its probe point
+  std::optional<mcu::PlatformColor> color;
+};
+
+// Every tile of `file` at grid width `width`, placed by the grid's own flow layout.
+std::vector<Tile> tiles(const fs::path& file, double width,
+                        tavlo::ColorSource variant = tavlo::ColorSource::light) {
   auto project = tavlo::MerrinColorFileReader().parse(tooltest::slurp(file));
   const auto sections = tavlo::previewer::gridSections(*project);
   auto layout = CollectionViewWrapperController::makeGridLayout();
@@ -50,16 +55,26 @@ std::vector<Swatch> swatches(const fs::path& file, double width, double height,
   for (const auto& s : sections)
     shapes.push_back({static_cast<std::int64_t>(s.childItems.size()), bool(s.parentItem)});
   layout->layOut(width, shapes);
-  std::vector<Swatch> found;
+  std::vector<Tile> found;
   for (std::size_t s = 0; s < sections.size(); ++s)
     for (std::size_t i = 0; i < sections[s].childItems.size(); ++i) {
       const auto& item = *sections[s].childItems[i];
-      const auto color = tavlo::viewer::tileColor(item, variant);
       const auto frame =
           layout->layoutAttributesForItemAtIndexPath({std::int64_t(s), std::int64_t(i)})->frame;
-      if (color && color->alphaComponent() >= 1 && frame.y + swatchProbeY < height)
-        found.push_back({item.name(), frame.x + swatchProbeX, frame.y + swatchProbeY, eightBit(*color)});
+      found.push_back({item.name(), frame.x + swatchProbeX, frame.y + swatchProbeY,
+                       tavlo::viewer::tileColor(item, variant)});
     }
+  return found;
+}
+
+// Every opaque colour tile of `file` at grid width `width` whose probe point
+// lies above `height`.
+std::vector<Swatch> swatches(const fs::path& file, double width, double height,
+                             tavlo::ColorSource variant = tavlo::ColorSource::light) {
+  std::vector<Swatch> found;
+  for (const Tile& t : tiles(file, width, variant))
+    if (t.color && t.color->alphaComponent() >= 1 && t.y < height)
+      found.push_back({t.name, t.x, t.y, eightBit(*t.color)});
   return found;
 }
 
@@ -96,6 +111,30 @@ TEST(ViewerDocumentTest, EachVariantDrawsItsOwnColours) {
     cairo_surface_destroy(surface);
   }
   EXPECT_GT(lightAndDark.size(), swatches(showcase, width, height).size()) << "no swatch has a dark variant";
+}
+
+// The tooltip of the tile under a point: the item's name, then each variant
+// it stores and no other, so a colour without high-contrast variants lists none.
+TEST(ViewerDocumentTest, TooltipListsTheVariantsTheItemStores) {
+  constexpr double width = 1024;
+  const std::vector<std::pair<std::string, std::string>> cases{
+      {"Primary",
+       "Primary\nLight: p3: 0.18 0.388 0.898 1\nLight High Contrast: p3: 0.098 0.271 0.729 1\n"
+       "Dark: p3: 0.431 0.588 1 1\nDark High Contrast: p3: 0.616 0.729 1 1"},
+      {"Ink", "Ink\nLight: 0.078 0.094 0.122 1\nDark: 0.941 0.953 0.961 1"},
+      {"Corner radius", "Corner radius\nLight: 8\nDark: 10.5"},
+      {"Font family", "Font family\nLight: Inter\nLight High Contrast: Inter Display"},
+  };
+  tavlo::viewer::ViewerDocument document(showcase);
+  ASSERT_TRUE(document.reload());
+  const auto all = tiles(showcase, width);
+  for (const auto& [name, tooltip] : cases) {
+    const auto tile = std::find_if(all.begin(), all.end(), [&](const Tile& t) { return t.name == name; });
+    ASSERT_NE(tile, all.end()) << name;
+    const auto item = document.itemAt({tile->x, tile->y}, width);
+    ASSERT_TRUE(item) << name;
+    EXPECT_EQ(tavlo::viewer::tileDescription(*item), tooltip);
+  }
 }
 
 class ViewerWindowTest : public ::testing::Test {
@@ -238,6 +277,78 @@ TEST_F(ViewerWindowTest, FilesItCannotShowGetANoticeAndTheWindowStays) {
     EXPECT_FALSE(viewer->lineStartingWith(c.shown).empty());
     std::this_thread::sleep_for(500ms);
     EXPECT_TRUE(viewer->isRunning());
+  }
+}
+
+// Ctrl+C and the tile menu put the tile's colour on the X clipboard, read by
+// another client while the viewer owns it.
+TEST_F(ViewerWindowTest, CopiesTheTileColourToTheClipboard) {
+  if (!onPath("xclip")) GTEST_SKIP() << "xclip is not installed (scripts/setup --test installs it)";
+  enum class How { hover, menu, lastClicked, scrolled };
+  struct Case {
+    How how;
+    std::string tile, copied;  // copied empty: nothing is copied
+  };
+  const std::string primary = "p3: 0.1804 0.3882 0.898 1", ink = "0.0784 0.0941 0.1216 1";
+  const std::vector<Case> cases{
+      {How::hover, "Ink", ink},
+      {How::hover, "Primary", primary},
+      {How::hover, "Accent", "1.05 0.42 -0.02 1"},         // extended sRGB, not clamped
+      {How::hover, "Link", "p3: 0.2549 0.4392 0.8784 1"},  // an alias of a step of the P3 ramp
+      {How::hover, "Blue ramp", ""},                       // a ramp has no one colour
+      {How::menu, "Primary", primary},                     // the menu's item lies over Accent
+      {How::lastClicked, "Ink", ink},                      // then over Paper, then over no tile
+      {How::scrolled, "Primary", primary},                 // by more than the probe's depth in its tile
+  };
+  auto viewer = open(showcase);
+  const Shown shown = waitForGrid(*viewer);
+  using Point = std::pair<int, int>;
+  auto screenPoint = [&](const std::string& name) {
+    for (const Tile& t : tiles(showcase, shown.width))
+      if (t.name == name) return Point{shown.originX + int(t.x), shown.originY + int(t.y)};
+    ADD_FAILURE() << "no tile " << name;
+    return Point{};
+  };
+  // The pointer moved to `p`, then `then` (a click, a key) there.
+  auto at = [&](Point p, std::initializer_list<std::string> then) {
+    tooltest::Args args{"xdotool", "mousemove", std::to_string(p.first), std::to_string(p.second)};
+    args.insert(args.end(), then);
+    server_->client(args);
+  };
+  std::string held;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.tile + ", case " + std::to_string(&c - cases.data()));
+    Point p = screenPoint(c.tile);
+    if (c.how == How::menu) {
+      // Opened near the tile's top right corner, the menu drops below and to the
+      // right of the pointer: its one item covers the next tile.
+      p = {p.first + 75, p.second - 110};
+      const Point item{p.first + 60, p.second + 24};
+      const Rgb before = XServer::pixel(server_->capture(), item.first, item.second);
+      at(p, {"click", "3"});
+      const auto opened = Clock::now();
+      while (near(XServer::pixel(server_->capture(), item.first, item.second), before))
+        ASSERT_LT(Clock::now() - opened, 5s) << "the menu did not open";
+      at(item, {"click", "1"});
+    } else if (c.how == How::lastClicked) {
+      at(p, {"click", "1"});
+      at(screenPoint("Paper"), {"sleep", "0.1"});
+      at({shown.originX + int(shown.width / 2), p.second}, {"key", "ctrl+c"});  // the row ends before
+    } else {
+      if (c.how == How::scrolled) {
+        at(p, {"click", "--repeat", "3", "--delay", "50", "5"});
+        std::string line, scrolled = "scrolled 0";
+        while (!(line = viewer->lineStartingWith("scrolled", 500ms)).empty()) scrolled = line;
+        const int by = std::stoi(scrolled.substr(9));
+        ASSERT_GT(by, swatchProbeY) << "scrolled too little to tell the grid's coordinates from the window's";
+        p.second -= by;
+      }
+      at(p, {"key", "ctrl+c"});
+    }
+    const std::string copied = viewer->lineStartingWith("copied", c.copied.empty() ? 500ms : 5s);
+    EXPECT_EQ(copied.empty(), c.copied.empty()) << copied;
+    if (!c.copied.empty()) held = c.copied;
+    EXPECT_EQ(server_->client({"xclip", "-selection", "clipboard", "-o"}).out, held);
   }
 }
 
