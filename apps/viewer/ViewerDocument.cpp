@@ -136,17 +136,25 @@ std::string colorText(const mcu::PlatformColor& color) {
   return previewer::tileColorText(color, mcu::ColorFormat::floatRGBA, previewer::tileColorSpaceOf(color));
 }
 
-// What an alias refers to in each variant; a variant that leads where the
-// light one does is not repeated.
-template <class Alias>
-void appendReferences(std::string& out, const Alias& alias) {
+// What an alias refers to in each variant, and what that shows (VALUE_TEXT,
+// empty when there is nothing to add); a variant that leads where the light
+// one does and shows the same is not repeated.
+template <class Alias, class ValueText>
+void appendReferences(std::string& out, const Alias& alias, ValueText valueText) {
   const MerrinColorProjectItemPtr light = alias.referencedItemToUse(ColorSource::light);
+  const std::string lightValue = valueText(ColorSource::light);
   for (ColorSource source : allColorSources) {
     const MerrinColorProjectItemPtr node = alias.referencedItemToUse(source);
-    if (source != ColorSource::light && node == light) continue;
+    const std::string value = valueText(source);
+    if (source != ColorSource::light && node == light && value == lightValue) continue;
     out +=
         "\n" + std::string(displayName(source)) + ": → " + (node ? node->name() : std::string("No Source"));
+    if (!value.empty()) out += " (" + value + ")";
   }
+}
+template <class Alias>
+void appendReferences(std::string& out, const Alias& alias) {
+  appendReferences(out, alias, [](ColorSource) { return std::string(); });
 }
 
 }  // namespace
@@ -156,16 +164,19 @@ std::string tileDescription(const MerrinColorProjectItem& item) {
   if (const auto& color = item.color()) {
     appendVariants(out, *color->color(), colorText);
   } else if (const auto& set = item.colorSet()) {
+    // A step per line: its light colour, then each other variant it stores, named.
     for (const auto& step : set->colors()) {
       out += "\n" + step->name() + ":";
       for (ColorSource source : allColorSources)
-        if (auto value = step->variantFor(source)) out += " " + colorText(*value);
+        if (auto value = step->variantFor(source))
+          out += (source == ColorSource::light ? " " : "; " + std::string(displayName(source)) + ": ") +
+                 colorText(*value);
     }
   } else if (const auto& alias = item.colorAlias()) {
-    appendReferences(out, *alias);
-    for (ColorSource source : allColorSources)
-      if (auto color = tileColor(item, source))
-        out += "\n" + std::string(displayName(source)) + ": " + colorText(*color);
+    appendReferences(out, *alias, [&](ColorSource source) {
+      const auto color = tileColor(item, source);
+      return color ? colorText(*color) : std::string();
+    });
   } else if (const auto& number = item.number()) {
     appendVariants(out, *number->value(), [](double v) { return previewer::displayableValue(v); });
   } else if (const auto& boolean = item.boolean()) {

@@ -124,6 +124,17 @@ TEST(ViewerDocumentTest, TooltipListsTheVariantsTheItemStores) {
       {"Ink", "Ink\nLight: 0.078 0.094 0.122 1\nDark: 0.941 0.953 0.961 1"},
       {"Corner radius", "Corner radius\nLight: 8\nDark: 10.5"},
       {"Font family", "Font family\nLight: Inter\nLight High Contrast: Inter Display"},
+      // An alias: where each variant leads and the colour it shows there, once.
+      {"Link", "Link\nLight: → Blue ramp (p3: 0.255 0.439 0.878 1)"},
+      {"Text on surface",
+       "Text on surface\nLight: → Ink (0.078 0.094 0.122 1)\nDark: → Paper (1 1 1 1)\n"
+       "Dark High Contrast: → Paper (1 1 1 1)"},
+      // A ramp: a step per line, its variants named after the light one.
+      {"Teal",
+       "Teal\n1: 0.85 0.97 0.95 1; Dark: 0 0.2 0.2 1\n2: 0.77 0.888 0.87 1; Dark: 0.28 0.49 0.466 1\n"
+       "3: 0.677 0.795 0.778 1; Dark: 0.392 0.647 0.614 1\n4: 0.564 0.685 0.67 1; Dark: 0.474 0.766 "
+       "0.726 1\n5: 0.41 0.545 0.532 1; Dark: 0.542 0.864 0.819 1\n6: 0.02 0.33 0.32 1; Dark: 0.6 0.95 0.9 "
+       "1"},
   };
   tavlo::viewer::ViewerDocument document(showcase);
   ASSERT_TRUE(document.reload());
