@@ -246,7 +246,8 @@ MerrinColorProjectItemPtr itemAt(Viewer& v, double x, double y) {
 
 gboolean queryTooltip(GtkWidget*, int x, int y, gboolean keyboard, GtkTooltip* tooltip, gpointer data) {
   Viewer& v = *viewerOf(data);
-  if (keyboard) return FALSE;
+  // A tooltip over the open tile menu would cover its item.
+  if (keyboard || gtk_widget_get_visible(v.menu)) return FALSE;
   MerrinColorProjectItemPtr item = itemAt(v, x, y);
   if (!item) return FALSE;
   gtk_tooltip_set_text(tooltip, tileDescription(*item).c_str());
