@@ -253,8 +253,14 @@ void GroupTokens::collect() {
 }
 
 std::string ExportJob::fullName(std::string_view name, std::span<const std::string> prefixes) const {
-  return Helper::fullName(name, task_, prefixes,
-                          [this](std::string_view piece) { return transformedPiece(piece); });
+  return resolved_->fullName(name, task_, prefixes);
+}
+
+std::string GroupTokens::fullName(std::string_view name, const BuildTask& task,
+                                  std::span<const std::string> prefixes) const {
+  const BuildNameTransform transform = task.nameTransform();
+  return Helper::fullName(name, task, prefixes,
+                          [&](std::string_view piece) { return casedPiece(transform, piece); });
 }
 
 const std::string& ExportJob::name(const Token& token) const {
@@ -271,10 +277,8 @@ const std::string& GroupTokens::exportedName(const Token& token, const BuildTask
     naming = namings_.end() - 1;
     naming->names.resize(tokens_.size());
   }
-  auto& name = naming->names[static_cast<std::size_t>(&token - tokens_.data())];
-  if (!name)
-    name = Helper::fullName(token.path.back(), task, std::span(token.path).first(token.path.size() - 1),
-                            [&](std::string_view piece) { return casedPiece(transform, piece); });
+  auto& name = naming->names[indexOf(token)];
+  if (!name) name = fullName(token.path.back(), task, std::span(token.path).first(token.path.size() - 1));
   return *name;
 }
 
@@ -321,8 +325,7 @@ const CssColorText* GroupTokens::colorText(const Token& token, ColorSource appea
   if (texts.empty()) texts.resize(tokens_.size() * exportAppearances.size());
   // A variant the token does not store shows the light one: one text serves both.
   const ColorSource shown = token.hasVariant(appearance) ? appearance : ColorSource::light;
-  auto& text = texts[static_cast<std::size_t>(&token - tokens_.data()) * exportAppearances.size() +
-                     static_cast<std::size_t>(shown)];
+  auto& text = texts[indexOf(token) * exportAppearances.size() + static_cast<std::size_t>(shown)];
   if (!text) text = cssColorText(*color, format, exact);
   return &*text;
 }

@@ -101,12 +101,18 @@ class GroupTokens {
   const CssColorText* colorText(const Token& token, ColorSource appearance, BuildExportFormat format,
                                 bool exact) const;
 
+  // The exported name of NAME with namespace PREFIXES under TASK's naming.
+  std::string fullName(std::string_view name, const BuildTask& task,
+                       std::span<const std::string> prefixes) const;
+
   // TOKEN's exported name under TASK's naming (transform, prefix, suffix).
   // Tasks that name alike (a CSS and an SCSS task in kebab case) share the names.
   const std::string& exportedName(const Token& token, const BuildTask& task) const;
 
  private:
   void collect();
+  // TOKEN's position in tokens().
+  std::size_t indexOf(const Token& token) const { return static_cast<std::size_t>(&token - tokens_.data()); }
 
   // Names per naming, made when first asked for (a design-token file never asks).
   struct Naming {
